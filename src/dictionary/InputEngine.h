@@ -83,6 +83,8 @@ private:
     const std::uint8_t* word_ = nullptr;
     const std::uint8_t* end_ = nullptr;
     bool exhausted_ = false;
+    // Start found data, and the data has neither run out nor turned out malformed.
+    bool active_ = false;
 
     alignas(8) std::uint8_t record_[owrecord::kSize];
     alignas(8) std::uint8_t buffer_[kBufferSize + 8];

@@ -139,6 +139,13 @@ public:
     // else kFastInner | node (or kFastInner | 0 for a dead end).
     static constexpr std::uint32_t kFastInner = 0x10000;
     std::uint32_t fastEntry[256];
+    // What a decoded byte does while in the key part and after the line feed:
+    // a letter index (0..252), kPlain (text only), kLineFeed or kEntryEnd.
+    static constexpr std::uint8_t kLineFeed = 253;
+    static constexpr std::uint8_t kEntryEnd = 254;
+    static constexpr std::uint8_t kPlain = 255;
+    std::uint8_t keyClass[256];
+    std::uint8_t textClass[256];
 
 private:
     void Clear();
