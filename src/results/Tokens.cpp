@@ -69,6 +69,9 @@ void SetTokenFromRun(WordplayRowContext& token, const DisplayedText& shown, std:
     token.length = static_cast<std::uint32_t>(length);
     if (token.style == StyleLetter::Word && brackets)
         std::erase_if(token.text, [](char c) { return c == '(' || c == ')'; });
+    // Only notation can be a symbol: a word or abbreviation that happens to read
+    // "in" must still offer its own lookup and indicators, not the container's.
+    if (token.style != StyleLetter::Notation) return;
     for (int kind = 0; kind < NotationSymbol::Count; ++kind) {
         const std::string_view symbol = NotationSymbolText(kind);
         const bool spaced = symbol.size() == token.text.size() + 2 && symbol.front() == ' ' &&

@@ -26,7 +26,7 @@ void ClearToken(WordplayRowContext& token);
 
 // Makes the run [start, start + length) the token: its lower-cased style letter, its
 // characters (a word's brackets taken out when brackets are shown), and the notation
-// kind when the text is one of the four symbols with or without its blanks.
+// kind when a notation run reads as one of the four symbols, with or without blanks.
 // A run that does not lie inside the text clears the token.
 void SetTokenFromRun(WordplayRowContext& token, const DisplayedText& shown, std::size_t start,
                      std::size_t length, bool brackets);
