@@ -43,6 +43,10 @@ struct OwdSpec {
     int codeWidth = 0;
     // Bytes that get a code even when no entry uses them.
     std::string extraBytes;
+    // Applied to the Huffman code lengths before codes are assigned (a length
+    // of 0 drops a byte's code); the codes stay a prefix code while the
+    // lengths satisfy Kraft's inequality.
+    std::function<void(std::array<int, 256>&)> tweakLengths;
     // Applied to the code table after the entries are encoded and before the
     // table is written: a way to write tables that do not fit the data.
     std::function<void(OwdCodeTable&)> tweakCodes;

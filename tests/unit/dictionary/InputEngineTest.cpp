@@ -1,0 +1,403 @@
+// Reading entries of one length: groups, flag bits, texts with line feeds and
+// non-letters, hostile data, the file-handle take-over, and the fast decoder
+// against the bit-by-bit reference over random files.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <set>
+#include <unistd.h>
+
+#include "TestFiles.h"
+#include "dictionary/InputEngine.h"
+
+namespace {
+
+std::vector<std::string> Texts(const std::vector<DecodedEntry>& entries) {
+    std::vector<std::string> out;
+    for (const auto& e : entries)
+        out.push_back(e.text);
+    return out;
+}
+
+std::vector<std::string> Keys(const std::vector<DecodedEntry>& entries) {
+    std::vector<std::string> out;
+    for (const auto& e : entries)
+        out.push_back(e.key);
+    return out;
+}
+
+OwdSpec Mixed(int version) {
+    OwdSpec spec;
+    spec.version = version;
+    spec.firstGroup.resize(9);
+    spec.firstGroup[3] = {"cat", "Dog", "e-mu", "o'ne"};
+    spec.firstGroup[8] = {"ice cream", "up-to-date", "abcdefgh\nsupplement", "backache"};
+    spec.secondGroup.resize(9);
+    spec.secondGroup[3] = {"zzz", "yak"};
+    spec.flags.resize(9);
+    spec.flags[3] = {1, 0, 1, 1};
+    spec.flags[8] = {0, 1, 0, 0};
+    return spec;
+}
+
+TEST(InputEngine, ReadsTheFirstGroupOfEachVersion) {
+    for (int version : {0, 1}) {
+        TempFolder folder;
+        OWDictionaryList list(folder.Write("m.owd", Mixed(version)));
+        auto three = EngineRead(list, 0, 3);
+        EXPECT_EQ(Texts(three), (std::vector<std::string>{"cat", "Dog", "e-mu", "o'ne"}))
+            << version;
+        EXPECT_EQ(Keys(three), (std::vector<std::string>{"cat", "dog", "emu", "one"}));
+        auto eight = EngineRead(list, 0, 8);
+        EXPECT_EQ(Texts(eight),
+                  (std::vector<std::string>{"ice cream", "up-to-date", "abcdefgh", "backache"}));
+        EXPECT_EQ(Keys(eight),
+                  (std::vector<std::string>{"icecream", "uptodate", "abcdefgh", "backache"}));
+        EXPECT_EQ(eight[2].lineFeedPart, "supplement");
+    }
+}
+
+TEST(InputEngine, FlagBitsAreConsumedAndCounted) {
+    TempFolder folder;
+    OWDictionaryList list(folder.Write("m.owd", Mixed(1)));
+    InputEngine engine(list, 0);
+    ASSERT_TRUE(engine.Start(3));
+    EXPECT_EQ(engine.GroupsLeft(), 2);
+    std::vector<int> flags;
+    for (const std::uint8_t* r = engine.Next(); r[0] != owrecord::kEnd; r = engine.Next())
+        flags.push_back(engine.Flag());
+    EXPECT_EQ(flags, (std::vector<int>{1, 0, 1, 1}));
+    EXPECT_EQ(engine.Counter(), 0) << "cleared at the group end";
+    EXPECT_EQ(engine.Flag(), 1);
+    EXPECT_EQ(engine.GroupsLeft(), 1);
+    // The second group follows, without flag bits.
+    std::vector<std::string> second;
+    for (const std::uint8_t* r = engine.Next(); r[0] != owrecord::kEnd; r = engine.Next())
+        second.push_back(reinterpret_cast<const char*>(r + owrecord::kText));
+    EXPECT_EQ(second, (std::vector<std::string>{"zzz", "yak"}));
+    EXPECT_EQ(engine.GroupsLeft(), 0);
+}
+
+TEST(InputEngine, VersionZeroCountsEveryEntry) {
+    TempFolder folder;
+    OWDictionaryList list(folder.Write("m.owd", Mixed(0)));
+    InputEngine engine(list, 0);
+    ASSERT_TRUE(engine.Start(8));
+    EXPECT_EQ(engine.GroupsLeft(), 0);
+    engine.Next();
+    engine.Next();
+    EXPECT_EQ(engine.Counter(), 2);
+}
+
+TEST(InputEngine, RecordLayout) {
+    TempFolder folder;
+    OWDictionaryList list(folder.Write("m.owd", Mixed(1)));
+    InputEngine engine(list, 0);
+    ASSERT_TRUE(engine.Start(8));
+    const std::uint8_t* r = engine.Next();
+    EXPECT_EQ(r[0], 'i' - 'a');
+    EXPECT_EQ(r[7], 'm' - 'a');
+    EXPECT_EQ(r[8], owrecord::kEnd);
+    EXPECT_STREQ(reinterpret_cast<const char*>(r + owrecord::kText), "ice cream");
+    r = engine.Next();
+    r = engine.Next();
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(r + owrecord::kText), 19),
+              std::string("abcdefgh\0supplement", 19));
+    EXPECT_EQ(r[owrecord::kText + 19], 0);
+}
+
+TEST(InputEngine, StartRefusesWhatCannotBeRead) {
+    TempFolder folder;
+    OwdSpec spec = Mixed(1);
+    OwdImage image = WriteOwdImage(spec);
+    OWDictionaryList list(folder.Write("m.owd", image.bytes));
+    InputEngine engine(list, 0);
+    EXPECT_FALSE(engine.Start(0)) << "slot 0 is never read";
+    EXPECT_FALSE(engine.Start(9)) << "at lengthSlots";
+    EXPECT_FALSE(engine.Start(40));
+    EXPECT_FALSE(engine.Start(-3));
+    EXPECT_FALSE(engine.Start(5)) << "empty section";
+    EXPECT_EQ(engine.Next()[0], owrecord::kEnd) << "Next after a refused Start is a group end";
+    EXPECT_TRUE(engine.Start(3));
+
+    OWDictionaryList missing(folder.File("gone.owd"));
+    InputEngine none(missing, 0);
+    EXPECT_FALSE(none.Start(3));
+    InputEngine outside(list, 4);
+    EXPECT_FALSE(outside.Start(3));
+}
+
+TEST(InputEngine, SectionOffsetsOutsideTheFileMakeTheSlotUnreadable) {
+    for (std::int32_t offset : {-1, -100000, 1 << 30, 0x7FFFFFFF}) {
+        TempFolder folder;
+        OwdImage image = WriteOwdImage(Mixed(1));
+        PutI32(image.bytes, image.sectionOffsetAt + 4 * 8, offset);
+        OWDictionaryList list(folder.Write("m.owd", image.bytes));
+        ASSERT_TRUE(list.IsValid(0));
+        InputEngine engine(list, 0);
+        EXPECT_FALSE(engine.Start(8)) << offset;
+        EXPECT_EQ(engine.Next()[0], owrecord::kEnd);
+        EXPECT_EQ(EngineRead(list, 0, 3).size(), 4u) << "other slots still read";
+    }
+}
+
+TEST(InputEngine, StreamWithoutGroupEndReadsAsOne) {
+    TempFolder folder;
+    OwdSpec spec = Mixed(1);
+    spec.groupEnds = false;
+    OWDictionaryList list(folder.Write("m.owd", spec));
+    // Slot 8's stream runs to the end of the file and stops.
+    EXPECT_EQ(EngineRead(list, 0, 8).size(), 4u);
+    InputEngine engine(list, 0);
+    ASSERT_TRUE(engine.Start(8));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NE(engine.Next()[0], owrecord::kEnd);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(engine.Next()[0], owrecord::kEnd) << "and stays ended";
+}
+
+TEST(InputEngine, LongCodesWalkTheTree) {
+    for (int width : {9, 12, 20, 32}) {
+        TempFolder folder;
+        OwdSpec spec = Mixed(1);
+        spec.codeWidth = width;
+        OWDictionaryList list(folder.Write("w.owd", spec));
+        ASSERT_TRUE(list.IsValid(0)) << width;
+        EXPECT_EQ(Texts(EngineRead(list, 0, 8)),
+                  (std::vector<std::string>{"ice cream", "up-to-date", "abcdefgh", "backache"}))
+            << width;
+    }
+}
+
+TEST(InputEngine, SectionsLargerThanTheBuffer) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(8);
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string w;
+        for (int k = 0; k < 7; ++k)
+            w += static_cast<char>('a' + random() % 26);
+        spec.firstGroup[7].push_back(w);
+    }
+    spec.flags.resize(8);
+    for (int i = 0; i < 20000; ++i)
+        spec.flags[7].push_back(i % 3 == 0);
+    spec.codeWidth = 11; // 11 bits never line up with the 32-bit words
+    OWDictionaryList list(folder.Write("big.owd", spec));
+    auto read = EngineRead(list, 0, 7);
+    ASSERT_EQ(read.size(), 20000u);
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_EQ(read[static_cast<std::size_t>(i)].text,
+                  spec.firstGroup[7][static_cast<std::size_t>(i)])
+            << i;
+        ASSERT_EQ(read[static_cast<std::size_t>(i)].flag, i % 3 == 0) << i;
+    }
+}
+
+// Hostile word data: the read ends cleanly as a group end.
+TEST(InputEngine, EntryWithMoreLettersThanItsSlotEndsTheRead) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(4);
+    spec.firstGroup[3] = {"cat", std::string(200, 'x'), "dog"};
+    spec.slots = 4;
+    OWDictionaryList list(folder.Write("k.owd", spec));
+    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
+    spec.firstGroup[3] = {"cat", "doge", "dog"};
+    OWDictionaryList four(folder.Write("k4.owd", spec));
+    EXPECT_EQ(Texts(EngineRead(four, 0, 3)), (std::vector<std::string>{"cat"}));
+}
+
+TEST(InputEngine, EntryWithFewerLettersThanItsSlotEndsTheRead) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(4);
+    spec.firstGroup[3] = {"cat", "do", "dog"};
+    OWDictionaryList list(folder.Write("f.owd", spec));
+    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
+}
+
+TEST(InputEngine, TextLongerThanTheRecordEndsTheRead) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(4);
+    std::string fits = "cat" + std::string(896, '-'); // 899 bytes and the NUL
+    std::string over = "dog" + std::string(897, '-'); // one more
+    std::string supplement = "ewe\n" + std::string(5000, 'q');
+    spec.firstGroup[3] = {fits, "owl", over, "ant"};
+    OWDictionaryList list(folder.Write("t.owd", spec));
+    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{fits, "owl"}));
+    spec.firstGroup[3] = {"owl", supplement, "ant"};
+    OWDictionaryList second(folder.Write("t2.owd", spec));
+    EXPECT_EQ(Texts(EngineRead(second, 0, 3)), (std::vector<std::string>{"owl"}));
+}
+
+TEST(InputEngine, IncompleteCodeTableEndsTheReadAtAMissingCode) {
+    TempFolder folder;
+    OwdSpec spec = Mixed(1);
+    // Drop the code of 'o': its bit pattern now leads nowhere.
+    spec.tweakCodes = [](OwdCodeTable& t) { t['o'].length = 0; };
+    OWDictionaryList list(folder.Write("i.owd", spec));
+    ASSERT_TRUE(list.IsValid(0));
+    auto three = EngineRead(list, 0, 3);
+    EXPECT_EQ(Texts(three), (std::vector<std::string>{"cat"}));
+}
+
+TEST(InputEngine, GarbageBitStreamsNeverOverrun) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 60; ++round) {
+        TempFolder folder;
+        OwdSpec spec = Mixed(round % 2);
+        spec.codeWidth = round % 3 == 0 ? 0 : 5 + round % 9;
+        OwdImage image = WriteOwdImage(spec);
+        image.bytes.resize(image.dataAt);
+        // Whole words, so that the zero padding of a last partial word does
+        // not give the engine bits the reference never sees.
+        std::size_t garbage = 4 * (1 + random() % 10000);
+        for (std::size_t i = 0; i < garbage; ++i)
+            image.bytes.push_back(static_cast<std::uint8_t>(random()));
+        for (int n = 0; n < 9; ++n)
+            PutI32(image.bytes, image.sectionOffsetAt + 4 * static_cast<std::size_t>(n),
+                   static_cast<std::int32_t>(image.dataAt + random() % garbage));
+        std::vector<std::uint8_t> bytes = image.bytes;
+        OWDictionaryList list(folder.Write("g.owd", bytes));
+        ASSERT_TRUE(list.IsValid(0));
+        for (int n = 1; n < 9; ++n) {
+            auto fast = EngineRead(list, 0, n);
+            auto slow = ReferenceDecode(list.At(0), bytes, n);
+            // The reference knows nothing of the record's limits, so it may
+            // read on where the engine stops; up to there they agree.
+            ASSERT_LE(fast.size(), slow.size());
+            for (std::size_t i = 0; i < fast.size(); ++i)
+                ASSERT_TRUE(SameEntry(slow[i], fast[i]))
+                    << "round " << round << " slot " << n << " entry " << i;
+        }
+    }
+}
+
+// The fast decoder against the bit-by-bit reference over random dictionaries.
+TEST(InputEngine, AgreesWithTheReferenceDecoder) {
+    std::mt19937 random(2024);
+    const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCXYZ -'.\x80\xe9";
+    for (int round = 0; round < 40; ++round) {
+        OwdSpec spec;
+        spec.version = round % 2;
+        int slots = 2 + static_cast<int>(random() % 30);
+        spec.firstGroup.resize(static_cast<std::size_t>(slots));
+        spec.secondGroup.resize(static_cast<std::size_t>(slots));
+        spec.flags.resize(static_cast<std::size_t>(slots));
+        spec.codeWidth =
+            round % 4 == 0 ? 0 : (round % 4 == 1 ? 6 : 7 + static_cast<int>(random() % 20));
+        for (int n = 1; n < slots; ++n) {
+            int count = static_cast<int>(random() % 60);
+            for (int i = 0; i < count; ++i) {
+                std::string text;
+                int letters = 0;
+                while (letters < n) {
+                    char c = alphabet[random() % alphabet.size()];
+                    if (!KeyOf(std::string(1, c)).empty()) ++letters;
+                    text += c;
+                }
+                if (random() % 5 == 0) text += "\nsee " + std::to_string(random() % 1000);
+                spec.firstGroup[static_cast<std::size_t>(n)].push_back(text);
+                spec.flags[static_cast<std::size_t>(n)].push_back(static_cast<int>(random() % 2));
+            }
+            if (random() % 3 == 0)
+                spec.secondGroup[static_cast<std::size_t>(n)].push_back(
+                    std::string(static_cast<std::size_t>(n), 'q'));
+        }
+        TempFolder folder;
+        auto bytes = WriteOwd(spec);
+        OWDictionaryList list(folder.Write("r.owd", bytes));
+        ASSERT_TRUE(list.IsValid(0)) << round;
+        for (int n = 1; n < slots; ++n) {
+            auto fast = EngineRead(list, 0, n);
+            auto slow = ReferenceDecode(list.At(0), bytes, n);
+            ASSERT_EQ(fast.size(), spec.firstGroup[static_cast<std::size_t>(n)].size())
+                << round << "/" << n;
+            ASSERT_EQ(fast.size(), slow.size());
+            for (std::size_t i = 0; i < fast.size(); ++i) {
+                ASSERT_TRUE(SameEntry(slow[i], fast[i]))
+                    << "round " << round << " slot " << n << " entry " << i;
+                std::string written = spec.firstGroup[static_cast<std::size_t>(n)][i];
+                ASSERT_EQ(fast[i].text, written.substr(0, written.find('\n')));
+                ASSERT_EQ(fast[i].key, KeyOf(written));
+            }
+        }
+    }
+}
+
+// Opens through the real open() but refuses, with EMFILE, to hold more than
+// `limit` handles at once.
+int limit = 0;
+std::set<int> handed;
+int ScarceOpen(const char* path) {
+    for (auto it = handed.begin(); it != handed.end();)
+        it = fcntl(*it, F_GETFD) == -1 ? handed.erase(it) : std::next(it);
+    if (static_cast<int>(handed.size()) >= limit) {
+        errno = EMFILE;
+        return -1;
+    }
+    int fd = ::open(path, O_RDONLY);
+    if (fd >= 0) handed.insert(fd);
+    return fd;
+}
+
+TEST(InputEngine, EnginesShareScarceFileHandles) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(6);
+    std::mt19937 random(5);
+    for (int n = 1; n < 6; ++n)
+        for (int i = 0; i < 9000; ++i) {
+            std::string w;
+            for (int k = 0; k < n; ++k)
+                w += static_cast<char>('a' + random() % 26);
+            spec.firstGroup[static_cast<std::size_t>(n)].push_back(w);
+        }
+    OWDictionaryList list(folder.Write("h.owd", spec));
+    limit = 2;
+    handed.clear();
+    InputEngine::SetOpenFunction(ScarceOpen);
+    {
+        std::vector<std::unique_ptr<InputEngine>> engines;
+        for (int n = 1; n < 6; ++n) {
+            engines.push_back(std::make_unique<InputEngine>(list, 0));
+            ASSERT_TRUE(engines.back()->Start(n)) << n;
+        }
+        // Round robin, one entry each, so that every engine refills its
+        // buffer many times while the others hold the handles.
+        std::vector<std::size_t> read(5, 0);
+        bool any = true;
+        while (any) {
+            any = false;
+            for (int n = 1; n < 6; ++n) {
+                const std::uint8_t* r = engines[static_cast<std::size_t>(n - 1)]->Next();
+                if (r[0] == owrecord::kEnd) continue;
+                any = true;
+                std::size_t& i = read[static_cast<std::size_t>(n - 1)];
+                ASSERT_STREQ(reinterpret_cast<const char*>(r + owrecord::kText),
+                             spec.firstGroup[static_cast<std::size_t>(n)][i].c_str())
+                    << "slot " << n << " entry " << i;
+                ++i;
+            }
+        }
+        for (int n = 1; n < 6; ++n)
+            EXPECT_EQ(read[static_cast<std::size_t>(n - 1)], 9000u);
+        int open = 0;
+        for (auto& e : engines)
+            open += e->IsOpen();
+        EXPECT_LE(open, 2);
+    }
+    // With no handle at all to take over, Start fails cleanly.
+    limit = 0;
+    InputEngine starved(list, 0);
+    EXPECT_FALSE(starved.Start(3));
+    InputEngine::SetOpenFunction(nullptr);
+    EXPECT_TRUE(starved.Start(3));
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+// The dictionary list: sharing through the pool, the facts it reports and
+// the reload of a file that changed on disk.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+
+namespace {
+
+using Dictionary = OWDictionaryList::Dictionary;
+
+OwdSpec Words(const std::string& description) {
+    OwdSpec spec;
+    spec.description = description;
+    spec.firstGroup.resize(4);
+    spec.firstGroup[1] = {"a"};
+    spec.firstGroup[3] = {"cat", "dog"};
+    return spec;
+}
+
+TEST(DictionaryList, SplitsTheNameIntoPathsInOrder) {
+    TempFolder folder;
+    std::string a = folder.Write("a.owd", Words("first"));
+    std::string b = folder.Write("b.owd", Words("second"));
+    OWDictionaryList list(a + ";" + b + ";" + folder.File("missing.owd"));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Name(), a + ";" + b + ";" + folder.File("missing.owd"));
+    EXPECT_EQ(list.Path(0), a);
+    EXPECT_EQ(list.Description(0), "first");
+    EXPECT_EQ(list.Description(1), "second");
+    EXPECT_EQ(list.Description(2), Dictionary::kNotFoundText);
+    EXPECT_TRUE(list.IsValid(0));
+    EXPECT_FALSE(list.IsValid(2));
+    EXPECT_EQ(list.FirstInvalidPath(), folder.File("missing.owd"));
+}
+
+TEST(DictionaryList, EmptyPiecesAreDictionariesThatCannotBeFound) {
+    OWDictionaryList empty("");
+    ASSERT_EQ(empty.Count(), 1);
+    EXPECT_EQ(empty.FirstInvalidPath(), "");
+    EXPECT_EQ(empty.Description(0), Dictionary::kNotFoundText);
+    TempFolder folder;
+    std::string a = folder.Write("a.owd", Words("first"));
+    OWDictionaryList trailing(a + ";");
+    ASSERT_EQ(trailing.Count(), 2);
+    EXPECT_TRUE(trailing.IsValid(0));
+    EXPECT_EQ(trailing.FirstInvalidPath(), "");
+}
+
+TEST(DictionaryList, PathsDifferingOnlyInCaseShareOneDictionary) {
+    TempFolder folder;
+    std::string path = folder.Write("Shared.owd", Words("shared"));
+    std::string upper = path;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    auto first = std::make_unique<OWDictionaryList>(path);
+    {
+        OWDictionaryList second(upper);
+        EXPECT_EQ(&first->At(0), &second.At(0));
+        EXPECT_EQ(first->At(0).refCount, 2);
+        EXPECT_EQ(second.Path(0), path) << "the first list's spelling is kept";
+        OWDictionaryList twice(path + ";" + path);
+        EXPECT_EQ(&twice.At(0), &twice.At(1));
+        EXPECT_EQ(first->At(0).refCount, 4);
+    }
+    EXPECT_EQ(first->At(0).refCount, 1);
+    const Dictionary* old = &first->At(0);
+    first.reset();
+    // The last list is gone, so the next one loads the file again.
+    TouchBy(path, 0);
+    OWDictionaryList again(path);
+    EXPECT_EQ(again.At(0).refCount, 1);
+    EXPECT_TRUE(again.IsValid(0));
+    (void)old;
+}
+
+TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
+    TempFolder folder;
+    OwdSpec spec;
+    spec.firstGroup.resize(14);
+    for (int n = 3; n <= 12; ++n)
+        if (n != 7)
+            spec.firstGroup[static_cast<std::size_t>(n)] = {
+                std::string(static_cast<std::size_t>(n), 'e')};
+    spec.firstGroup[5].push_back("fives");
+    OwdImage image = WriteOwdImage(spec);
+    PutI32(image.bytes, image.sectionCountAt, 99);          // slot 0 is never counted
+    PutI32(image.bytes, image.sectionCountAt + 4 * 13, -4); // nor a negative count
+    OWDictionaryList list(folder.Write("s.owd", image.bytes));
+    OWDictionaryList::LengthStats stats = list.Statistics(0);
+    EXPECT_EQ(stats.entries, 10);
+    EXPECT_EQ(stats.shortest, 3);
+    EXPECT_EQ(stats.longest, 12);
+
+    OWDictionaryList missing(folder.File("none.owd"));
+    stats = missing.Statistics(0);
+    EXPECT_EQ(stats.entries, 0);
+    EXPECT_EQ(stats.shortest, 0);
+    EXPECT_EQ(stats.longest, 0);
+}
+
+TEST(DictionaryList, FactsOfADictionary) {
+    TempFolder folder;
+    OwdSpec spec = Words("facts");
+    spec.extraBytes = "-C";
+    OwdImage image = WriteOwdImage(spec);
+    OWDictionaryList list(folder.Write("f.owd", image.bytes));
+    EXPECT_EQ(list.LetterCount(0), 26);
+    EXPECT_EQ(list.SlotCount(0), 4);
+    EXPECT_EQ(list.Version(0), 1);
+    EXPECT_EQ(list.LetterIndex(0, 'C'), 2);
+    EXPECT_EQ(list.LetterIndex(0, 'c'), 2);
+    EXPECT_EQ(list.LetterIndex(0, '-'), 255);
+    EXPECT_EQ(list.LetterIndex(0, 'z'), 255) << "no code";
+    EXPECT_EQ(list.LetterChar(0, 2), 'c');
+    EXPECT_EQ(list.LetterChar(0, 25), '!');
+    EXPECT_EQ(list.SectionOffset(0, 3),
+              static_cast<std::int32_t>(image.bytes[image.sectionOffsetAt + 12] |
+                                        image.bytes[image.sectionOffsetAt + 13] << 8));
+    EXPECT_EQ(list.SectionOffset(0, 4), 0);
+    EXPECT_EQ(list.SectionOffset(0, -1), 0);
+    EXPECT_NE(list.Modified(0), 0);
+    // Indexes outside the list read as a closed dictionary.
+    EXPECT_FALSE(list.IsValid(1));
+    EXPECT_FALSE(list.IsValid(-1));
+    EXPECT_EQ(list.Description(5), Dictionary::kInvalidText);
+    EXPECT_EQ(list.LetterIndex(-1, 'a'), 255);
+    EXPECT_EQ(list.SlotCount(7), 0);
+}
+
+TEST(DictionaryList, ChangedFileIsReloadedOnTheNextCheck) {
+    TempFolder folder;
+    std::string path = folder.Write("r.owd", Words("before"));
+    OWDictionaryList list(path);
+    ASSERT_TRUE(list.IsValid(0));
+    OWFileTime first = list.Modified(0);
+
+    // Same time on disk: the file is taken as unchanged and not reread.
+    auto stamp = std::filesystem::last_write_time(path);
+    SaveOwd(path, WriteOwd(Words("after")));
+    std::filesystem::last_write_time(path, stamp);
+    EXPECT_TRUE(list.IsValid(0));
+    EXPECT_EQ(list.Description(0), "before");
+
+    TouchBy(path, 5);
+    EXPECT_TRUE(list.IsValid(0));
+    EXPECT_EQ(list.Description(0), "after");
+    EXPECT_NE(list.Modified(0), first);
+
+    // Broken on disk: the next search refuses it; repaired: it is back.
+    auto bad = WriteOwd(Words("broken"));
+    bad[0] = 'X';
+    SaveOwd(path, bad);
+    TouchBy(path, 10);
+    EXPECT_EQ(list.FirstInvalidPath(), path);
+    EXPECT_EQ(list.Description(0), Dictionary::kInvalidText);
+    SaveOwd(path, WriteOwd(Words("mended")));
+    TouchBy(path, 15);
+    EXPECT_EQ(list.FirstInvalidPath(), std::nullopt);
+    EXPECT_EQ(list.Description(0), "mended");
+
+    std::filesystem::remove(path);
+    EXPECT_FALSE(list.IsValid(0));
+    EXPECT_EQ(list.Description(0), Dictionary::kNotFoundText);
+}
+
+TEST(DictionaryList, FileThatAppearsLaterIsPickedUp) {
+    TempFolder folder;
+    std::string path = folder.File("later.owd");
+    OWDictionaryList list(path);
+    EXPECT_FALSE(list.IsValid(0));
+    SaveOwd(path, WriteOwd(Words("now here")));
+    EXPECT_TRUE(list.IsValid(0));
+    EXPECT_EQ(list.Description(0), "now here");
+}
+
+} // namespace
