@@ -20,10 +20,11 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool HasControl(std::string_view s) {
+// Tabs are fine in the supplementary text (only the first one splits a line).
+bool HasControl(std::string_view s, bool tabAllowed = false) {
     for (char c : s) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F) return true;
+        if ((b < 0x20 && !(tabAllowed && b == '\t')) || b == 0x7F) return true;
     }
     return false;
 }
@@ -96,7 +97,7 @@ std::vector<Entry> ParseWordList(std::string_view bytes, ListFormat format,
         if (format == ListFormat::WordNetPhrases)
             for (char& c : entry.text)
                 if (c == '_') c = ' ';
-        if (HasControl(entry.text) || HasControl(entry.supplement)) {
+        if (HasControl(entry.text) || HasControl(entry.supplement, true)) {
             ++stats.controls;
             continue;
         }
