@@ -74,6 +74,9 @@
 #define IDH_LOOKUPMENU 13330
 
 // --------------------------------------------------- common dialog controls
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
 #define IDC_HELPBUTTON 1530
 #define IDC_NOTDISABLED 10350 // never disabled by EnableControls
 

@@ -27,6 +27,12 @@ std::vector<std::string> ReadLines(const fs::path& path) {
     return lines;
 }
 
+std::string Trim(const std::string& line) {
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
 struct MenuItem {
     std::string caption;
     int command;
@@ -70,10 +76,9 @@ Script Load() {
         } else if (line.rfind("STRINGTABLE", 0) == 0) {
             inStrings = true;
             depth = 0;
-        } else if (line.find("BEGIN") != std::string::npos && line.find('"') == std::string::npos) {
+        } else if (Trim(line) == "BEGIN") {
             ++depth;
-        } else if (line.find("END") != std::string::npos && line.find('"') == std::string::npos &&
-                   line.find("//") == std::string::npos) {
+        } else if (Trim(line) == "END") {
             if (--depth == 0) {
                 menu.clear();
                 inStrings = false;
