@@ -1,8 +1,12 @@
 // OWMERGE: merges word lists.
 #include "common/Commands.h"
+#include "common/Console.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return quillon::tools::RunOwmerge(quillon::tools::Arguments(argc, argv), std::cout, std::cerr);
+    const int code =
+        quillon::tools::RunOwmerge(quillon::tools::Arguments(argc, argv), std::cout, std::cerr);
+    if (argc == 1) quillon::tools::HoldOwnConsole();
+    return code;
 }
