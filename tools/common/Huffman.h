@@ -10,8 +10,9 @@
 // that lands where an earlier code already made an inner node wastes that
 // node, so a code table is only accepted after counting the nodes exactly as
 // the reader will (ReaderInnerNodes). When the cheapest assignment does not
-// fit, lengths that never decrease in byte order are tried (they waste none,
-// since each node's leaf then comes before its sibling subtree), and last the
+// fit, lengths that never decrease in byte order are tried (no leaf then lands
+// on a made node, since each node's leaf comes before its sibling subtree;
+// only the unused code space along the right edge costs nodes), and last the
 // plain 8-bit code, which fits by construction.
 #pragma once
 

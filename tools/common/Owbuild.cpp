@@ -114,7 +114,7 @@ void PrintSummary(const BuildStats& stats, std::ostream& out) {
     line("repeated entries", stats.duplicates);
     line("entries without letters", stats.noLetters);
     line("entries of more than 31 letters", stats.tooManyLetters);
-    line("entries holding \xC3\x9F, \xC3\xA6, \xC5\x93, \xC3\xBE or \xC3\xB0", stats.noPlainLetter);
+    line("entries holding sharp s, ae, oe, thorn or eth", stats.noPlainLetter);
     line("entries longer than 899 bytes", stats.tooLong);
 }
 
