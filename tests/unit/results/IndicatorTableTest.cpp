@@ -127,11 +127,3 @@ TEST(CompareTableRows, SortColumnThenEveryColumnInOrder) {
     const std::string longB = std::string(999, 'a') + "c";
     EXPECT_EQ(CompareTableRows(Row{longA}, Row{longB}, 0, false, 1), 0);
 }
-
-TEST(IndicatorKinds, TitlesAndFileNames) {
-    EXPECT_EQ(IndicatorKindTitle(IndicatorKind::ContainerAndContents), "Container and Contents");
-    EXPECT_EQ(IndicatorFileName(IndicatorKind::Abbreviation), "Abbreviation.txt");
-    EXPECT_EQ(IndicatorFileName(4), "");
-    EXPECT_EQ(IndicatorKindTitle(-1), "");
-    EXPECT_EQ(IndicatorKindTitle(6), "");
-}

@@ -132,15 +132,6 @@ TEST(CellText, EachKindFormatsItsOwnColumn) {
     EXPECT_EQ(CellText(deleted, 0, 2, false, columns), "2");
 }
 
-TEST(TypeTables, NamesAndSymbols) {
-    EXPECT_EQ(TypeName(WordplayType::Reversal), "Reversal");
-    EXPECT_EQ(TypeName(WordplayType::MultipleAnagram), "Multiple Anagram");
-    EXPECT_EQ(TypeName(WordplayType::Count), "");
-    EXPECT_EQ(TypeName(-1), "");
-    EXPECT_EQ(NotationSymbolText(TokenKind::Container), " in ");
-    EXPECT_EQ(NotationSymbolText(4), "");
-}
-
 TEST(RowOrder, EachArrangementAndDirection) {
     // pieces, type, sequence
     const WordplayRow a = MakeRow("a", "e", 8, 2, 0);

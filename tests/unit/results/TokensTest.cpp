@@ -148,19 +148,6 @@ TEST(Tokens, RunsOutsideTheTextClear) {
     ExpectToken(t, {"abc", 0, 3, 'e', TokenKind::Other});
 }
 
-TEST(Tokens, ContextsCompareAllFields) {
-    WordplayRowContext a;
-    WordplayRowContext b;
-    SetTokenFromRun(a, kRow, 0, 3, false);
-    SetTokenFromRun(b, kRow, 0, 3, false);
-    EXPECT_EQ(a, b);
-    b.start = 1;
-    EXPECT_NE(a, b);
-    b = a;
-    b.text = "cat";
-    EXPECT_NE(a, b);
-}
-
 TEST(HitTest, PointsMapToRunsAndBlanksSelectNothing) {
     // Runs: "car" 0-29, " " 30-39, "+" 40-49, " " 50-59, "tep" 60-89 ... after x - 2.
     auto at = [](int x) { return TokenAt(kRow, false, x, 500, TenPerChar); };
