@@ -1,0 +1,356 @@
+#include "quillon/QuillonCommand.h"
+
+#include "common/Encoding.h"
+#include "common/WordList.h"
+#include "dictionary/OWDictionaryList.h"
+#include "results/AbbreviationSet.h"
+#include "results/ColumnTable.h"
+#include "results/ResultList.h"
+#include "search/SearchStrings.h"
+#include "search/WordplaySearch.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+namespace quillon::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  quillon search [options] ANSWER...   list the wordplay for each answer\n"
+    "  quillon info [LIST]                  show the facts of the dictionaries\n"
+    "\n"
+    "Options of search:\n"
+    "  --dictionary LIST      dictionary files separated by \";\"\n"
+    "                         (default: Dictionaries/Standard English.owd beside the program)\n"
+    "  --abbreviations FILE   abbreviation table (default: Abbreviation.txt beside the program)\n"
+    "  --max-pieces N         most pieces of a charade, container or multiple anagram (default 4)\n"
+    "  --brackets             show deleted letters in brackets\n"
+    "  --format table|tsv|json\n"
+    "                         table (default) aligns the columns and colours the notation\n"
+    "                         on a terminal; tsv prints text, pieces and type separated by\n"
+    "                         tabs; json prints every field of every row\n"
+    "  --color auto|always|never\n";
+
+enum class Format { Table, Tsv, Json };
+
+// The colours of the result list: notation red, deleted letters grey,
+// abbreviations blue; everything else in the terminal's own colour.
+const char* ColourOf(char style) {
+    switch (style) {
+    case StyleLetter::Notation:
+        return "\x1b[38;2;255;0;0m";
+    case StyleLetter::Deleted:
+        return "\x1b[38;2;128;128;128m";
+    case StyleLetter::Abbreviation:
+        return "\x1b[38;2;0;0;255m";
+    default:
+        return nullptr;
+    }
+}
+constexpr const char* kResetColour = "\x1b[0m";
+
+std::string Utf8(std::string_view cp1252) {
+    return tools::Cp1252ToUtf8(cp1252);
+}
+
+// Characters on screen: every UTF-8 lead byte starts one.
+std::size_t Width(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return n;
+}
+
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static const char* hex = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Beside(const std::string& directory, const char* name) {
+    return (std::filesystem::path(directory) / name).string();
+}
+
+// The view's abbreviation set: the first dictionary's letters and the table.
+AbbreviationSet LoadAbbreviations(const OWDictionaryList& list, const std::string& path) {
+    if (list.Count() < 1) return {};
+    std::string alphabet;
+    for (int letter = 0; letter < list.LetterCount(0) && letter < 255; ++letter) {
+        const unsigned char c = list.LetterChar(0, static_cast<std::uint8_t>(letter));
+        if (list.LetterIndex(0, c) != OWDictionaryList::Dictionary::kNotALetter)
+            alphabet.push_back(static_cast<char>(c));
+    }
+    return LoadAbbreviationSetFromFile(path, alphabet, [&list](unsigned char c) -> char {
+        const std::uint8_t letter = list.LetterIndex(0, c);
+        return letter == OWDictionaryList::Dictionary::kNotALetter
+                   ? '\0'
+                   : static_cast<char>(list.LetterChar(0, letter));
+    });
+}
+
+// The terminal's side of a search: rows are collected, finished as the list view
+// finishes them, and the message for an unusable dictionary goes to stderr.
+class TerminalHost : public SearchHost {
+public:
+    explicit TerminalHost(std::ostream& err) : err_(err) {}
+
+    void ShowInvalidDictionary(const std::string& path) override {
+        err_ << Utf8(path) << Utf8(SearchStringText(SearchStringId::InvalidDictionaryText)) << "\n";
+        invalid_ = true;
+    }
+    void RecordHistory(const std::string&) override {}
+    void BeginSearch(int) override { rows_.clear(); }
+    void AddRow(WordplayRow row) override { rows_.push_back(std::move(row)); }
+    std::size_t ShowResults() override {
+        FinishResultList(rows_, ColumnTable());
+        return rows_.size();
+    }
+    void EndSearch(const std::string&, int statusId) override { status_ = statusId; }
+
+    bool Invalid() const { return invalid_; }
+    int Status() const { return status_; }
+    const std::vector<WordplayRow>& Rows() const { return rows_; }
+
+private:
+    std::ostream& err_;
+    bool invalid_ = false;
+    int status_ = 0;
+    std::vector<WordplayRow> rows_;
+};
+
+struct SearchOptions {
+    std::string dictionary;
+    std::string abbreviations;
+    int maxPieces = 4;
+    bool brackets = false;
+    Format format = Format::Table;
+    bool colour = false;
+    std::vector<std::string> answers;
+};
+
+void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
+                const SearchOptions& options, int status, std::ostream& out) {
+    out << "Answer: " << answer << "\n";
+    if (rows.empty()) {
+        out << SearchStringText(status) << "\n\n";
+        return;
+    }
+    std::vector<DisplayedText> shown;
+    std::size_t width = Width("Wordplay");
+    for (const WordplayRow& row : rows) {
+        shown.push_back(DisplayText(row, options.brackets));
+        width = std::max(width, Width(Utf8(shown.back().text)));
+    }
+    const auto pad = [&out](std::size_t n) { out << std::string(n, ' '); };
+    out << "Wordplay";
+    pad(width - Width("Wordplay") + 2);
+    out << "Pieces  Type\n";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DisplayedText& text = shown[i];
+        // One run of equal style letters at a time, each in its colour.
+        for (std::size_t at = 0; at < text.text.size();) {
+            std::size_t end = at + 1;
+            while (end < text.text.size() && text.style[end] == text.style[at])
+                ++end;
+            const char* colour = options.colour ? ColourOf(text.style[at]) : nullptr;
+            if (colour != nullptr) out << colour;
+            out << Utf8(std::string_view(text.text).substr(at, end - at));
+            if (colour != nullptr) out << kResetColour;
+            at = end;
+        }
+        pad(width - Width(Utf8(text.text)) + 2);
+        const std::string pieces = rows[i].pieces > 0 ? std::to_string(rows[i].pieces) : "";
+        pad(6 - std::min<std::size_t>(6, pieces.size()));
+        out << pieces << "  " << TypeName(rows[i].type) << "\n";
+    }
+    out << "\n";
+}
+
+void PrintTsv(const std::vector<WordplayRow>& rows, const SearchOptions& options,
+              std::ostream& out) {
+    for (const WordplayRow& row : rows) {
+        out << Utf8(DisplayText(row, options.brackets).text) << '\t';
+        if (row.pieces > 0) out << row.pieces;
+        out << '\t' << TypeName(row.type) << '\n';
+    }
+}
+
+void PrintJson(const std::string& answer, const std::vector<WordplayRow>& rows,
+               const SearchOptions& options, bool first, std::ostream& out) {
+    out << (first ? "[\n" : ",\n") << "  {\"answer\": " << JsonString(answer) << ", \"rows\": [";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const DisplayedText shown = DisplayText(rows[i], options.brackets);
+        out << (i == 0 ? "\n" : ",\n") << "    {\"text\": " << JsonString(Utf8(shown.text))
+            << ", \"style\": " << JsonString(shown.style)
+            << ", \"type\": " << static_cast<int>(rows[i].type)
+            << ", \"typeName\": " << JsonString(TypeName(rows[i].type))
+            << ", \"pieces\": " << rows[i].pieces << ", \"sequence\": " << rows[i].sequence << "}";
+    }
+    out << (rows.empty() ? "]}" : "\n  ]}");
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    if (text.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0' || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX) return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+int Search(const std::vector<std::string>& args, const Environment& environment, std::ostream& out,
+           std::ostream& err) {
+    SearchOptions options;
+    options.dictionary =
+        Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
+    options.abbreviations = Beside(environment.programDirectory, "Abbreviation.txt");
+    options.colour = environment.terminal;
+    bool namedAbbreviations = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--dictionary" && hasValue) {
+            options.dictionary = args[++i];
+        } else if (arg == "--abbreviations" && hasValue) {
+            options.abbreviations = args[++i];
+            namedAbbreviations = true;
+        } else if (arg == "--max-pieces" && hasValue) {
+            if (!ParseInt(args[++i], options.maxPieces)) {
+                err << "quillon: --max-pieces needs a whole number, not \"" << args[i] << "\"\n";
+                return 1;
+            }
+        } else if (arg == "--brackets") {
+            options.brackets = true;
+        } else if (arg == "--format" && hasValue) {
+            const std::string& format = args[++i];
+            if (format == "table") {
+                options.format = Format::Table;
+            } else if (format == "tsv") {
+                options.format = Format::Tsv;
+            } else if (format == "json") {
+                options.format = Format::Json;
+            } else {
+                err << "quillon: unknown format \"" << format << "\" (table, tsv or json)\n";
+                return 1;
+            }
+        } else if (arg == "--color" && hasValue) {
+            const std::string& when = args[++i];
+            if (when != "auto" && when != "always" && when != "never") {
+                err << "quillon: --color takes auto, always or never\n";
+                return 1;
+            }
+            options.colour = when == "always" || (when == "auto" && environment.terminal);
+        } else if (arg == "--") {
+            options.answers.insert(options.answers.end(), args.begin() + static_cast<long>(i) + 1,
+                                   args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            err << "quillon: unknown option or missing value: " << arg << "\n" << kUsage;
+            return 1;
+        } else {
+            options.answers.push_back(arg);
+        }
+    }
+    if (options.answers.empty()) {
+        err << "quillon: search needs an answer\n" << kUsage;
+        return 1;
+    }
+
+    OWDictionaryList list(tools::ArgumentToCp1252(options.dictionary));
+    if (const auto invalid = list.FirstInvalidPath()) {
+        TerminalHost host(err);
+        host.ShowInvalidDictionary(*invalid);
+        return 2;
+    }
+    if (namedAbbreviations && !std::filesystem::exists(options.abbreviations))
+        err << "quillon: " << options.abbreviations
+            << " cannot be read; only single letters are abbreviations\n";
+    const AbbreviationSet abbreviations = LoadAbbreviations(list, options.abbreviations);
+
+    bool first = true;
+    for (const std::string& answer : options.answers) {
+        TerminalHost host(err);
+        RunWordplaySearch(host, list, abbreviations, options.maxPieces,
+                          tools::ArgumentToCp1252(answer));
+        if (host.Invalid()) return 2;
+        switch (options.format) {
+        case Format::Table:
+            PrintTable(answer, host.Rows(), options, host.Status(), out);
+            break;
+        case Format::Tsv:
+            PrintTsv(host.Rows(), options, out);
+            break;
+        case Format::Json:
+            PrintJson(answer, host.Rows(), options, first, out);
+            break;
+        }
+        first = false;
+    }
+    if (options.format == Format::Json) out << "\n]\n";
+    out.flush();
+    return 0;
+}
+
+int Info(const std::vector<std::string>& args, const Environment& environment, std::ostream& out,
+         std::ostream& err) {
+    if (args.size() > 1) {
+        err << "quillon: info takes at most one dictionary list\n" << kUsage;
+        return 1;
+    }
+    const std::string name =
+        args.empty()
+            ? Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd")
+            : tools::ArgumentToCp1252(args[0]);
+    OWDictionaryList list(name);
+    bool allValid = true;
+    for (int i = 0; i < list.Count(); ++i) {
+        const bool valid = list.IsValid(i);
+        allValid = allValid && valid;
+        const OWDictionaryList::LengthStats stats = list.Statistics(i);
+        if (i > 0) out << "\n";
+        out << "Location:    " << Utf8(list.Path(i)) << "\n"
+            << "Modified:    " << OWFormatFileTime(list.Modified(i)) << "\n"
+            << "Description: " << Utf8(list.Description(i)) << "\n"
+            << "Entries:     " << stats.entries << "\n"
+            << "Shortest:    " << stats.shortest << "\n"
+            << "Longest:     " << stats.longest << "\n"
+            << "Version:     " << list.Version(i) << "\n"
+            << "Valid:       " << (valid ? "yes" : "no") << "\n";
+    }
+    return allValid ? 0 : 2;
+}
+
+} // namespace
+
+int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
+               std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kUsage;
+        return 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "search") return Search(rest, environment, out, err);
+    if (args[0] == "info") return Info(rest, environment, out, err);
+    err << "quillon: unknown command \"" << args[0] << "\"\n" << kUsage;
+    return 1;
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,21 @@
+// The quillon command line: the wordplay search and the dictionary facts for a
+// terminal or a script.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quillon::cli {
+
+struct Environment {
+    std::string programDirectory; // where the default dictionary and tables are
+    bool terminal = false;        // standard output is a terminal (colours on)
+};
+
+// Runs one command line (without the program name); returns the exit code:
+// 0 done (also when nothing was found), 1 wrong usage, 2 unusable dictionary.
+int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
+               std::ostream& out, std::ostream& err);
+
+} // namespace quillon::cli

@@ -1,0 +1,48 @@
+// quillon: wordplay for an answer, from the command line.
+#include "quillon/QuillonCommand.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The folder that holds this program, where the default dictionary lives.
+std::string ProgramDirectory(const char* argv0) {
+    std::error_code error;
+#ifdef _WIN32
+    char* path = nullptr;
+    if (_get_pgmptr(&path) == 0 && path != nullptr && *path != '\0')
+        return std::filesystem::path(path).parent_path().string();
+#else
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return self.parent_path().string();
+#endif
+    const auto absolute = std::filesystem::absolute(argv0 != nullptr ? argv0 : "", error);
+    return error ? std::string(".") : absolute.parent_path().string();
+}
+
+bool StandardOutputIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stdout)) != 0;
+#else
+    return isatty(STDOUT_FILENO) != 0;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    quillon::cli::Environment environment;
+    environment.programDirectory = ProgramDirectory(argc > 0 ? argv[0] : nullptr);
+    environment.terminal = StandardOutputIsTerminal() && std::getenv("NO_COLOR") == nullptr;
+    return quillon::cli::RunQuillon(args, environment, std::cout, std::cerr);
+}
