@@ -1,0 +1,345 @@
+#include "dialogs/PropertiesViewWindows.h"
+
+#include "app/HelpHook.h"
+#include "dialogs/PVWControls.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+
+constexpr int kCancelId = 2;
+
+bool IsLookupCommand(UINT id) {
+    return id == CM_LOOKUPSETUP || id == CM_LOOKUPDEFAULT ||
+           (id >= CM_LOOKUPMETHOD0 && id <= CM_LOOKUPMETHODLAST);
+}
+
+bool IsListControl(HWND hwnd) {
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0;
+}
+
+} // namespace
+
+PropertiesViewWindows::PropertiesViewWindows(std::string prefix, AppContext& context,
+                                             int templateId, bool childView, bool wantTooltips)
+    : fw::Dialog(templateId), SettingsAccessor(std::move(prefix), context.Settings()),
+      context_(context), templateId_(templateId), childView_(childView),
+      wantTooltips_(wantTooltips) {}
+
+PropertiesViewWindows::~PropertiesViewWindows() {
+    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+}
+
+void PropertiesViewWindows::SetupWindow() {
+    for (PVWControl* control : controls_)
+        control->AttachControl(Handle());
+    if (wantTooltips_) CreateToolTipWindow();
+    if (tooltip_) {
+        SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
+    }
+    if (HICON large = context_.LargeIcon())
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+    if (HICON small = context_.SmallIcon())
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SetupControls();
+    RestorePosition();
+}
+
+void PropertiesViewWindows::SetupControls() {}
+
+void PropertiesViewWindows::CreateToolTipWindow() {
+    if (tooltip_) return;
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+}
+
+// A window inside another (the results view in the main frame) takes its
+// place from its parent; only windows of their own remember where they were.
+void PropertiesViewWindows::RestorePosition() {
+    if (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD) return;
+    const std::string stored = GetSettingString("Position", "");
+    const RECT current = WindowRect();
+    const bool sizable = (GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
+    auto r = layout::RestorablePosition(stored, GetSystemMetrics(SM_CXSCREEN),
+                                        GetSystemMetrics(SM_CYSCREEN), sizable,
+                                        current.right - current.left, current.bottom - current.top);
+    if (!r) return;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    GetWindowPlacement(Handle(), &wp);
+    wp.rcNormalPosition = {r->x, r->y, r->x + r->width, r->y + r->height};
+    wp.showCmd = IsWindowVisible(Handle()) ? SW_RESTORE : SW_HIDE;
+    wp.flags = 0;
+    SetWindowPlacement(Handle(), &wp);
+}
+
+void PropertiesViewWindows::SavePosition() {
+    if (!Handle() || (GetWindowLongA(Handle(), GWL_STYLE) & WS_CHILD)) return;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (!GetWindowPlacement(Handle(), &wp)) return;
+    const RECT& r = wp.rcNormalPosition;
+    SetSettingString("Position",
+                     FormatPlacement(false, r.left, r.top, r.right - r.left, r.bottom - r.top));
+}
+
+void PropertiesViewWindows::Destroy(INT_PTR result) {
+    SavePosition();
+    positionSaved_ = true;
+    if (childView_)
+        Deactivate();
+    else
+        EndDialog(result);
+}
+
+void PropertiesViewWindows::OnDestroy() {
+    if (!positionSaved_) SavePosition();
+    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+}
+
+void PropertiesViewWindows::OnOK() {
+    if (!childView_) Destroy(IDOK);
+}
+
+// Escape in a child view must not take the view away.
+void PropertiesViewWindows::OnCancel() {
+    if (childView_) return;
+    Destroy(IDCANCEL);
+}
+
+void PropertiesViewWindows::Activate() {
+    if (wantTooltips_ && !tooltip_) CreateToolTipWindow();
+    ShowWindow(Handle(), SW_SHOW);
+    BringWindowToTop(Handle());
+    activation_ = Activation::Active;
+}
+
+void PropertiesViewWindows::Deactivate() {
+    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+    tooltip_ = nullptr;
+    activation_ = Activation::Inactive;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void PropertiesViewWindows::EnableControls(bool enable) {
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id == kCancelId || id == IDC_HELPBUTTON || id == IDC_NOTDISABLED) continue;
+        EnableWindow(child, enable);
+    }
+}
+
+void PropertiesViewWindows::ControlCommand(HWND, int) {}
+void PropertiesViewWindows::EditChanged(HWND, int) {}
+bool PropertiesViewWindows::UpDownChanging(int, int) {
+    return false;
+}
+void PropertiesViewWindows::ColourChanged(Colour, int) {}
+void PropertiesViewWindows::FontChanged(const FontSetting&, int) {}
+void PropertiesViewWindows::SelectionChanged(int, int) {}
+void PropertiesViewWindows::SwitchPage(int) {}
+void PropertiesViewWindows::SwitchWindows(UINT) {}
+int PropertiesViewWindows::HeaderSortIndicator(int) {
+    return 0;
+}
+std::string PropertiesViewWindows::HeaderTitle(int) {
+    return "wrong";
+}
+std::string PropertiesViewWindows::GetSelectedWord() {
+    return {};
+}
+bool PropertiesViewWindows::ContextMenu(HWND, POINT) {
+    return false;
+}
+void PropertiesViewWindows::LookupCommand(UINT) {}
+void PropertiesViewWindows::FillLookupMenu(HMENU, bool) {}
+
+void PropertiesViewWindows::OpenLink(int, const std::string& address) {
+    if (address.empty()) return;
+    ShellExecuteA(Handle(), "open", address.c_str(), nullptr, nullptr, SW_RESTORE);
+}
+
+void PropertiesViewWindows::Help() {
+    context_.ShowHelp(HELP_CONTEXT, HelpContext());
+}
+
+void PropertiesViewWindows::AddToolTip(HWND control) {
+    if (!tooltip_ || !control) return;
+    char buffer[1024] = {};
+    const int length = LoadStringA(GetModuleHandleA(nullptr),
+                                   static_cast<UINT>(GetDlgCtrlID(control)), buffer, sizeof buffer);
+    std::string text = layout::TooltipText(std::string_view(buffer, length > 0 ? length : 0));
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = text.data();
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void PropertiesViewWindows::SetAccelerators(int tableId) {
+    accelerators_.Reset(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(tableId)));
+}
+
+void PropertiesViewWindows::AddMoveable(int id, layout::MoveMode horizontal,
+                                        layout::MoveMode vertical) {
+    HWND control = Item(id);
+    if (!control) return;
+    auto m = std::make_unique<MoveableControl>();
+    m->horizontal = horizontal;
+    m->vertical = vertical;
+    m->control = control;
+    GetWindowRect(control, &m->templateRect);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&m->templateRect), 2);
+    const RECT client = ClientRect();
+    const RECT& t = m->templateRect;
+    m->horizontalOffset = layout::MoveOffset(horizontal, client.right, t.left, t.right - t.left);
+    m->verticalOffset = layout::MoveOffset(vertical, client.bottom, t.top, t.bottom - t.top);
+    moveables_.push_back(std::move(m));
+}
+
+void PropertiesViewWindows::LayoutMoveables() {
+    if (moveables_.empty()) return;
+    const RECT client = ClientRect();
+    for (const auto& m : moveables_) {
+        const RECT& t = m->templateRect;
+        const layout::Span h = layout::MovePlace(m->horizontal, client.right, m->horizontalOffset,
+                                                 t.left, t.right - t.left);
+        const layout::Span v = layout::MovePlace(m->vertical, client.bottom, m->verticalOffset,
+                                                 t.top, t.bottom - t.top);
+        SetWindowPos(m->control, nullptr, h.position, v.position, h.size, v.size,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    }
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void PropertiesViewWindows::OnSize(UINT type) {
+    if (type == SIZE_MINIMIZED) return;
+    LayoutMoveables();
+}
+
+bool PropertiesViewWindows::OnPaint() {
+    if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME)) return false;
+    fw::PaintDC dc(Handle());
+    RECT r = ClientRect();
+    r.left = r.right - GetSystemMetrics(SM_CXVSCROLL);
+    r.top = r.bottom - GetSystemMetrics(SM_CYHSCROLL);
+    DrawFrameControl(dc.Get(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    return true;
+}
+
+void PropertiesViewWindows::OnHelpRequest(WPARAM key) {
+    if (key == VK_F1)
+        Help();
+    else if (key == VK_TAB)
+        SwitchPage((GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
+}
+
+void PropertiesViewWindows::OnInitMenuPopup(HMENU popup, bool systemMenu) {
+    if (systemMenu) {
+        CurrentHelpContext = IDH_SYSTEMMENU;
+        SavedHelpContext = IDH_SYSTEMMENU;
+        return;
+    }
+    // The External Lookup submenu ends with its Setup item.
+    fw::MenuView menu(popup);
+    const int count = menu.ItemCount();
+    if (count > 0 && menu.ItemId(count - 1) == CM_LOOKUPSETUP)
+        FillLookupMenu(popup, !GetSelectedWord().empty());
+}
+
+void PropertiesViewWindows::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        CurrentHelpContext = 0;
+        SavedHelpContext = 0;
+    } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK)) {
+        CurrentHelpContext = SavedHelpContext;
+    } else if (SavedHelpContext != IDH_SYSTEMMENU) {
+        CurrentHelpContext = static_cast<int>(item);
+    }
+}
+
+bool PropertiesViewWindows::OnCommand(UINT id, UINT notifyCode, HWND control) {
+    if (id == IDC_HELPBUTTON && control) {
+        Help();
+        return true;
+    }
+    if (IsLookupCommand(id) && !commands_.Contains(id)) {
+        LookupCommand(id);
+        return true;
+    }
+    return fw::Dialog::OnCommand(id, notifyCode, control);
+}
+
+void PropertiesViewWindows::CommandEnable(fw::CommandEnabler& ce) {
+    fw::Dialog::CommandEnable(ce);
+}
+
+bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+        if (msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) {
+            SwitchWindows(static_cast<UINT>(msg.wParam));
+            return true;
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        // The list selects the row under the pointer before its menu opens.
+        if (IsListControl(msg.hwnd) && GetParent(msg.hwnd) == Handle()) SetFocus(msg.hwnd);
+        break;
+    }
+    return accelerators_ && Handle() &&
+           TranslateAcceleratorA(Handle(), accelerators_.Get(), &msg) != 0;
+}
+
+INT_PTR PropertiesViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == HelpRequestMessage && msg != 0) {
+        OnHelpRequest(wParam);
+        return TRUE;
+    }
+    switch (msg) {
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam));
+        return FALSE;
+    case WM_PAINT:
+        if (OnPaint()) return TRUE;
+        break;
+    case WM_INITMENUPOPUP:
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), HIWORD(lParam) != 0);
+        break;
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        break;
+    case WM_CONTEXTMENU: {
+        // Right-click and the context-menu key both arrive here: from a list,
+        // or from its header, which passes the request up to the list.
+        HWND control = reinterpret_cast<HWND>(wParam);
+        if (control && !IsListControl(control)) control = GetParent(control);
+        if (control && IsListControl(control) && GetParent(control) == Handle()) {
+            const POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (ContextMenu(reinterpret_cast<HWND>(wParam), pt)) return TRUE;
+        }
+        break;
+    }
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->code == UDN_DELTAPOS) {
+            const auto* ud = reinterpret_cast<const NMUPDOWN*>(lParam);
+            const BOOL cancel = UpDownChanging(ud->iDelta, static_cast<int>(hdr->idFrom));
+            SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, cancel);
+            return TRUE;
+        }
+        break;
+    }
+    }
+    return fw::Dialog::DialogProc(msg, wParam, lParam);
+}
