@@ -1,0 +1,123 @@
+#include "app/WordplayFrameWindow.h"
+
+#include "app/HelpHook.h"
+#include "framework/Handles.h"
+#include "resources/resource.h"
+
+#include <iterator>
+
+namespace {
+
+// Which popup a help request refers to: the first row whose command occurs in
+// the popup (or in a popup nested in it) gives the context. Order matters: the
+// Edit popup also holds the External Lookup popup.
+struct PopupHelp {
+    UINT command;
+    int context;
+};
+constexpr PopupHelp kPopupHelp[] = {
+    {CM_EXIT, IDH_FILEMENU},          {CM_EDITCUT, IDH_EDITMENU},
+    {CM_LOOKUPSETUP, IDH_LOOKUPMENU}, {CM_OPTIONS, IDH_TOOLSMENU},
+    {CM_HELPCONTENTS, IDH_HELPMENU},  {CM_DEMOTE, IDM_HEADERMENU},
+    {CM_LOOKUPWORD, IDM_RESULTMENU},
+};
+
+constexpr const char kHomePage[] = "https://quillon.example/";
+constexpr const char kTutorialPage[] = "https://quillon.example/tutorial/";
+constexpr const char kSupportMail[] = "mailto:support@quillon.example";
+
+} // namespace
+
+WordplayFrameWindow::WordplayFrameWindow(const std::string& caption, fw::Window* resultsView,
+                                         AppContext& context)
+    : fw::FrameWindow(caption, resultsView), context_(context) {
+    // Page Setup and Options belong to the results view and reach it through
+    // the frame's routing to its client.
+    commands_.Add(CM_OWBUILD, [this] { context_.LaunchTool("OWBUILD"); });
+    commands_.Add(CM_OWMERGE, [this] { context_.LaunchTool("OWMERGE"); });
+    commands_.Add(CM_HELPQUICKSTART, [this] { context_.ShowHelp(HELP_CONTEXT, IDH_QUICKSTART); });
+    commands_.Add(CM_HELPCONTENTS, [this] { context_.ShowHelp(HELP_FINDER, 0); });
+    commands_.Add(CM_TUTORIALS, [this] { context_.OpenAddress(kTutorialPage); });
+    commands_.Add(CM_EMAILSUPPORT, [this] {
+        context_.OpenAddress(kSupportMail + context_.LoadResourceString(IDS_SUPPORTSUBJECT));
+    });
+    commands_.Add(CM_ONLINEHELP, [this] { context_.OpenAddress(kHomePage); });
+    commands_.Add(CM_HELPABOUT, [this] { OnAbout(); });
+}
+
+WordplayFrameWindow::~WordplayFrameWindow() {
+    // A frame torn down without its window being destroyed first must not
+    // leave the hook behind.
+    if (Handle()) RemoveHelpHook();
+}
+
+int WordplayFrameWindow::HelpContextOfPopup(HMENU popup) {
+    fw::MenuView menu(popup);
+    for (const PopupHelp& row : kPopupHelp)
+        if (menu.Contains(row.command)) return row.context;
+    return 0;
+}
+
+void WordplayFrameWindow::SetupWindow() {
+    fw::FrameWindow::SetupWindow();
+    RECT r = WindowRect();
+    restored_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    InstallHelpHook(Handle());
+}
+
+void WordplayFrameWindow::OnDestroy() {
+    RemoveHelpHook();
+    PostQuitMessage(0);
+}
+
+bool WordplayFrameWindow::CanClose() {
+    context_.SaveWindowPlacement(restored_.x, restored_.y, restored_.width, restored_.height);
+    fw::FrameWindow::CanClose(); // the results view saves its settings
+    return true;
+}
+
+void WordplayFrameWindow::OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) {
+    fw::FrameWindow::OnInitMenuPopup(popup, index, systemMenu);
+    if (!popup || systemMenu) return;
+    if (int context = HelpContextOfPopup(popup)) {
+        CurrentHelpContext = context;
+        SavedHelpContext = context;
+    }
+    if (CurrentHelpContext == IDH_LOOKUPMENU) {
+        fw::CommandEnabler word(CM_LOOKUPWORD);
+        RouteCommandEnable(word);
+        OnLookupPopup(popup, word.Handled() && word.Enabled());
+    }
+}
+
+void WordplayFrameWindow::OnLookupPopup(HMENU, bool) {}
+
+void WordplayFrameWindow::OnHelpRequest() {
+    context_.ShowHelp(HELP_CONTEXT, CurrentHelpContext ? CurrentHelpContext : IDH_MAINWINDOW);
+}
+
+void WordplayFrameWindow::OnWindowPosChanged() {
+    if (IsIconic(Handle()) || IsZoomed(Handle())) return;
+    RECT r = WindowRect();
+    restored_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void WordplayFrameWindow::OnAbout() {
+    std::string text =
+        "Quillon " QUILLON_VERSION_TEXT "\n\nFinds the cryptic wordplay for an answer.";
+    MessageBoxA(Handle(), text.c_str(), context_.LoadResourceString(IDS_ABOUTCAPTION).c_str(),
+                MB_OK | MB_ICONINFORMATION);
+}
+
+LRESULT WordplayFrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == HelpRequestMessage && msg != 0) {
+        OnHelpRequest();
+        return TRUE;
+    }
+    switch (msg) {
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged();
+        break; // the base still sizes the client and the bar
+    }
+    return fw::FrameWindow::WndProc(msg, wParam, lParam);
+}

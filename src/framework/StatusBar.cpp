@@ -1,0 +1,42 @@
+#include "framework/StatusBar.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+bool StatusBar::CreateBar(HWND frame) {
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM;
+    if (options_ & SizeGrip) style |= SBARS_SIZEGRIP;
+    if (!CreateControl(frame, STATUSCLASSNAMEA, "", style, 0, 0)) return false;
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    SetStatus("");
+    return true;
+}
+
+void StatusBar::SetStatus(const std::string& text) {
+    if (!Handle()) return;
+    const WPARAM kind = (options_ & Flat) ? SBT_NOBORDERS : 0;
+    SendMessageA(Handle(), SB_SETTEXTA, 0 | kind, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string StatusBar::Status() const {
+    if (!Handle()) return {};
+    LRESULT info = SendMessageA(Handle(), SB_GETTEXTLENGTHA, 0, 0);
+    std::string text(static_cast<size_t>(LOWORD(info)) + 1, '\0');
+    SendMessageA(Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(LOWORD(info)));
+    return text;
+}
+
+int StatusBar::Height() const {
+    if (!Handle() || !IsWindowVisible(Handle())) return 0;
+    RECT r = WindowRect();
+    return r.bottom - r.top;
+}
+
+void StatusBar::Reposition() {
+    if (Handle()) SendMessageA(Handle(), WM_SIZE, 0, 0);
+}
+
+} // namespace fw
