@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <set>
 
 #include "TestFiles.h"
 
@@ -111,15 +112,37 @@ TEST(DictionaryLoad, MagicMustNameVersionZeroOrOne) {
     }
 }
 
-TEST(DictionaryLoad, TruncatedAnywhereInTheHeaderIsInvalid) {
+TEST(DictionaryLoad, TruncatedAtAnyHeaderFieldIsInvalid) {
     for (int version : {0, 1}) {
         OwdSpec spec = SmallSpec(version);
         spec.blockCount = 2;
         OwdImage image = WriteOwdImage(spec);
         std::size_t descriptionEnd = image.descriptionAt + (version ? 1000 : 80);
         std::size_t headerEnd = image.blockCountAt + 2 + 2 * 26;
+        // Every field boundary, and one byte either side of it.
+        std::vector<std::size_t> edges = {0,
+                                          4,
+                                          image.lengthSlotsAt + 2,
+                                          image.sectionOffsetAt,
+                                          image.sectionCountAt,
+                                          image.descriptionAt,
+                                          descriptionEnd,
+                                          image.letterCountAt,
+                                          image.classCountAt,
+                                          image.codeTableAt,
+                                          image.codeTableAt + 1001,
+                                          image.blockCountAt,
+                                          image.blockCountAt + 2,
+                                          headerEnd};
+        if (version == 1)
+            for (std::size_t k = 0; k < 4; ++k)
+                edges.push_back(image.lengthSlotsAt + 2 + 12 + 24 * k);
+        std::set<std::size_t> sizes;
+        for (std::size_t e : edges)
+            for (std::size_t s : {e - 1, e, e + 1})
+                if (s < headerEnd) sizes.insert(s);
         TempFolder folder;
-        for (std::size_t size = 0; size < headerEnd; ++size) {
+        for (std::size_t size : sizes) {
             std::vector<std::uint8_t> cut(image.bytes.begin(),
                                           image.bytes.begin() + static_cast<long>(size));
             std::string path = folder.Write("cut.owd", cut);
