@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <set>
 #include <unistd.h>
@@ -398,6 +399,33 @@ TEST(InputEngine, EnginesShareScarceFileHandles) {
     EXPECT_FALSE(starved.Start(3));
     InputEngine::SetOpenFunction(nullptr);
     EXPECT_TRUE(starved.Start(3));
+}
+
+} // namespace
+
+namespace {
+
+// The default dictionary, when this tree has built it, read both ways.
+TEST(InputEngine, DefaultDictionaryAgreesWithTheReferenceDecoder) {
+    std::string path = QUILLON_DIST_DIR "/Dictionaries/Standard English.owd";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no default dictionary in this tree";
+    OWDictionaryList list(path);
+    ASSERT_TRUE(list.IsValid(0)) << list.Description(0);
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    long total = 0;
+    for (int n = 1; n < list.SlotCount(0); ++n) {
+        auto fast = EngineRead(list, 0, n);
+        auto slow = ReferenceDecode(list.At(0), bytes, n);
+        ASSERT_EQ(fast.size(), slow.size()) << "slot " << n;
+        EXPECT_EQ(static_cast<long>(fast.size()), list.At(0).sectionCount[n]) << "slot " << n;
+        for (std::size_t i = 0; i < fast.size(); ++i)
+            ASSERT_TRUE(SameEntry(slow[i], fast[i]))
+                << "slot " << n << " entry " << i << " " << slow[i].text;
+        total += static_cast<long>(fast.size());
+    }
+    EXPECT_EQ(total, list.Statistics(0).entries);
 }
 
 } // namespace
