@@ -1,0 +1,207 @@
+#include "GuiTestSupport.h"
+
+#include "app/SettingsStore.h"
+#include "framework/Handles.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+namespace guitest {
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    if (!path.empty() && path[0] == '\\') path = "Z:" + path;
+    return path;
+}
+
+std::string DistDirectory() {
+    return WindowsPath(QUILLON_DIST_DIR) + "\\";
+}
+
+bool RecordingShell::FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void ClearSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath().c_str());
+}
+
+void WriteSettingInt(const char* name, int value) {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return;
+    fw::RegKey key(raw);
+    DWORD data = static_cast<DWORD>(value);
+    RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                   sizeof data);
+}
+
+int ReadSettingInt(const char* name, int fallback) {
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, KEY_READ, &raw) !=
+        ERROR_SUCCESS)
+        return fallback;
+    fw::RegKey key(raw);
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return fallback;
+    return static_cast<int>(data);
+}
+
+int PumpMessages(int ms) {
+    int quits = 0;
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ++quits;
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<int>(end - GetTickCount()) > 0);
+    return quits;
+}
+
+namespace {
+
+void PutBigEndian(std::vector<unsigned char>& out, std::uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<unsigned char>(v >> shift));
+}
+
+std::uint32_t Crc32(const unsigned char* data, size_t length, std::uint32_t crc = 0) {
+    crc = ~crc;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutChunk(std::vector<unsigned char>& out, const char* type,
+              const std::vector<unsigned char>& data) {
+    PutBigEndian(out, static_cast<std::uint32_t>(data.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBigEndian(out, Crc32(out.data() + start, out.size() - start));
+}
+
+} // namespace
+
+std::vector<unsigned char> EncodePng(int width, int height, const std::vector<unsigned char>& rgb) {
+    std::vector<unsigned char> raw;
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        raw.push_back(0); // filter: none
+        raw.insert(raw.end(), rgb.begin() + static_cast<std::ptrdiff_t>(y * rowBytes),
+                   rgb.begin() + static_cast<std::ptrdiff_t>((y + 1) * rowBytes));
+    }
+    // zlib stream of stored deflate blocks (at most 65535 bytes each).
+    std::vector<unsigned char> z = {0x78, 0x01};
+    size_t pos = 0;
+    do {
+        size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
+        z.push_back(pos + n == raw.size() ? 1 : 0);
+        z.push_back(static_cast<unsigned char>(n & 0xFF));
+        z.push_back(static_cast<unsigned char>(n >> 8));
+        z.push_back(static_cast<unsigned char>(~n & 0xFF));
+        z.push_back(static_cast<unsigned char>((~n >> 8) & 0xFF));
+        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(pos),
+                 raw.begin() + static_cast<std::ptrdiff_t>(pos + n));
+        pos += n;
+    } while (pos < raw.size());
+    std::uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    PutBigEndian(z, b << 16 | a);
+
+    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<unsigned char> header;
+    PutBigEndian(header, static_cast<std::uint32_t>(width));
+    PutBigEndian(header, static_cast<std::uint32_t>(height));
+    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", z);
+    PutChunk(png, "IEND", {});
+    return png;
+}
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    // Pending paints first; Wine then copies what the windows drew to the
+    // display when the thread next waits, so wait once briefly.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM) -> BOOL {
+            if (IsWindowVisible(hwnd))
+                RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            return TRUE;
+        },
+        0);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_TIMER);
+
+    fw::WindowDC screen(nullptr);
+    fw::OwnedDC memory(CreateCompatibleDC(screen.Get()));
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height; // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    fw::Bitmap bitmap(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return {};
+    {
+        fw::SelectObjectScope select(memory.Get(), bitmap.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY);
+    }
+    GdiFlush();
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    std::vector<unsigned char> rgb;
+    rgb.reserve(static_cast<size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* row = static_cast<const unsigned char*>(bits) + y * stride;
+        for (int x = 0; x < width; ++x) {
+            rgb.push_back(row[x * 3 + 2]);
+            rgb.push_back(row[x * 3 + 1]);
+            rgb.push_back(row[x * 3]);
+        }
+    }
+    const char* folder = std::getenv("QUILLON_SCREENSHOTS");
+    std::string dir =
+        WindowsPath(folder && *folder ? folder : QUILLON_SOURCE_DIR "/build/screenshots");
+    CreateDirectoryA(dir.c_str(), nullptr);
+    std::string path = dir + "\\" + name + ".png";
+    std::vector<unsigned char> png = EncodePng(width, height, rgb);
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(png.data(), 1, png.size(), f);
+        std::fclose(f);
+        return path;
+    }
+    return {};
+}
+
+} // namespace guitest

@@ -1,0 +1,55 @@
+#pragma once
+// Helpers shared by the GUI tests: Unix paths as Wine sees them, a shell that
+// records instead of acting, a clean settings key, message pumping and
+// screenshots of real windows.
+
+#include "app/Shell.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace guitest {
+
+// A Unix path seen from Windows under Wine (drive Z: is the Unix root).
+std::string WindowsPath(const std::string& unixPath);
+// The runnable folder (with the help pages), ending in a backslash.
+std::string DistDirectory();
+
+// Records what the program would open, start or report.
+class RecordingShell : public Shell {
+public:
+    void Open(const std::string& target) override { opened.push_back(target); }
+    bool StartProcess(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        return startSucceeds;
+    }
+    bool FileExists(const std::string& path) override;
+    void Report(const std::string& text, const std::string&) override { reported.push_back(text); }
+
+    std::vector<std::string> opened;
+    std::vector<std::string> started;
+    std::vector<std::string> reported;
+    bool startSucceeds = true;
+};
+
+// Deletes the program's settings key (the tests start from a first run).
+void ClearSettings();
+void WriteSettingInt(const char* name, int value);
+// The stored value, or fallback when it is absent.
+int ReadSettingInt(const char* name, int fallback);
+
+// Dispatches queued messages for about ms milliseconds; a WM_QUIT met on the
+// way is taken out of the queue (it would end the next modal loop) and
+// counted.
+int PumpMessages(int ms = 50);
+
+// Saves the screen area of window (menus and all) as PNG under
+// QUILLON_SCREENSHOTS (default build/screenshots); returns the file path.
+std::string SaveScreenshot(HWND window, const std::string& name);
+
+// A PNG image of 24-bit rows, top row first (stored-deflate compression).
+std::vector<unsigned char> EncodePng(int width, int height, const std::vector<unsigned char>& rgb);
+
+} // namespace guitest
