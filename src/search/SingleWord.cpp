@@ -6,6 +6,7 @@
 #include "dictionary/InputEngine.h"
 #include "dictionary/MatchEngine.h"
 
+#include <algorithm>
 #include <bit>
 #include <unordered_set>
 
@@ -82,6 +83,7 @@ void WordplaySearch::SameLengthWords() {
 
 void WordplaySearch::LongerWords() {
     if (l_ >= kMaxMaskLetters) return;
+    steps_ = 0;
     const bool several = list_.Count() > 1;
     std::unordered_set<std::string> seen;
     std::string query = ";" + answer_;
@@ -222,8 +224,7 @@ std::uint32_t WordplaySearch::DeletionPositions(std::string_view word) const {
     return Run(0, n) & ~kept;
 }
 
-std::uint32_t WordplaySearch::AugmentedPositions(int index, const std::uint8_t* key,
-                                                 int len) const {
+std::uint32_t WordplaySearch::AugmentedPositions(int index, const std::uint8_t* key, int len) {
     // The letters the word has beyond the answer, in letter-index order, each taken
     // from one of its occurrences; the choice leaving the fewest runs of removed
     // letters wins, the first found among equals. Choices are tried as combinations
@@ -282,7 +283,15 @@ std::uint32_t WordplaySearch::AugmentedPositions(int index, const std::uint8_t* 
         std::uint32_t Run(int start, int length) const {
             return length >= 32 ? ~0u : ((1u << length) - 1) << start;
         }
-    } search{extras, extraCount, kPlacementBudget};
+    };
+    // Past the search's total each word gets just enough steps to reach its first
+    // placement (one per letter chosen and per letter finished).
+    const std::uint64_t left = steps_ < kPlacementTotal ? kPlacementTotal - steps_ : 0;
+    const std::uint32_t budget = static_cast<std::uint32_t>(std::max<std::uint64_t>(
+        std::min<std::uint64_t>(left, kPlacementBudget), 2 * owrecord::kKeySize + 2));
+    Search search{extras, extraCount, budget};
     if (extraCount > 0) search.Try(0, extras[0].count, -1, 0);
+    steps_ += budget - search.budget;
+    if (search.budget == 0) truncated_ = true;
     return search.bestMask;
 }

@@ -413,21 +413,23 @@ const WordplaySearch::Group* WordplaySearch::FindGroup(int length, std::uint64_t
 }
 
 bool WordplaySearch::SpelledBy(const std::vector<Piece>& table, std::uint32_t mask,
-                               const std::string& word) const {
+                               const std::string& word) {
     auto at = std::lower_bound(table.begin(), table.end(), mask,
                                [](const Piece& p, std::uint32_t m) { return p.mask < m; });
     for (; at != table.end() && at->mask == mask; ++at) {
+        ++steps_;
         if (at->text == word) return true;
     }
     return false;
 }
 
 bool WordplaySearch::AppendFodder(WordplayRowBuilder& row, const Group& group, std::uint32_t mask,
-                                  const std::vector<Piece>& spelled) const {
+                                  const std::vector<Piece>& spelled) {
     // A word that a piece over the same letters spells exactly is no anagram.
     bool any = false;
     const std::vector<Fodder>& table = fodder_[group.length];
-    for (std::uint32_t i = 0; i < group.wordCount; ++i) {
+    for (std::uint32_t i = 0; i < group.wordCount && steps_ <= kFodderBudget; ++i) {
+        ++steps_;
         const std::string& word = table[group.firstWord + i].text;
         if (SpelledBy(spelled, mask, word)) continue;
         if (any) row.AppendSeparator("/");
@@ -436,6 +438,16 @@ bool WordplaySearch::AppendFodder(WordplayRowBuilder& row, const Group& group, s
     }
     if (any) row.AppendSymbol(NotationSymbol::Anagram);
     return any;
+}
+
+// Adds the row composed in builder_; false once the phase has done enough.
+bool WordplaySearch::FodderRow(std::int8_t type) {
+    AddRow(builder_, type, 2);
+    if (++kindRows_ >= kRowStop || steps_ > kFodderBudget) {
+        truncated_ = true;
+        return false;
+    }
+    return true;
 }
 
 void WordplaySearch::ContainedAndPartialAnagrams() {
@@ -449,7 +461,12 @@ void WordplaySearch::ContainedAndPartialAnagrams() {
         return signature;
     };
 
+    // Each kind stops after kRowStop rows of its own, and both after kFodderBudget
+    // steps, like the enumerations.
+    steps_ = 0;
+    kindRows_ = 0;
     for (const Piece& shell : shells_) {
+        if (steps_ > kFodderBudget) break;
         const std::uint32_t gap = all & ~shell.mask;
         const int g = std::popcount(gap);
         if (g < 3) continue;
@@ -459,10 +476,12 @@ void WordplaySearch::ContainedAndPartialAnagrams() {
         if (!AppendFodder(builder_, *group, gap, pieces_)) continue;
         builder_.AppendSymbol(NotationSymbol::Container);
         builder_.AppendPiece(shell.text, shell.abbreviation);
-        AddRow(builder_, WordplayType::ContainedAnagram, 2);
+        if (!FodderRow(WordplayType::ContainedAnagram)) break;
     }
 
+    kindRows_ = 0;
     for (const Piece& piece : pieces_) {
+        if (steps_ > kFodderBudget) break;
         const int r = l_ - piece.length;
         if (r <= 2 || r >= l_) continue;
         const std::uint32_t rest = all & ~piece.mask;
@@ -488,6 +507,6 @@ void WordplaySearch::ContainedAndPartialAnagrams() {
             builder_.AppendSymbol(NotationSymbol::Container);
             if (!AppendFodder(builder_, *group, rest, shells_)) continue;
         }
-        AddRow(builder_, WordplayType::PartialAnagram, 2);
+        if (!FodderRow(WordplayType::PartialAnagram)) break;
     }
 }

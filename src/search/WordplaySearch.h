@@ -61,8 +61,14 @@ public:
     static constexpr std::size_t kRowStop = 10000;
     // Candidate tests after which the multiple-anagram enumeration ends.
     static constexpr std::uint64_t kStepBudget = 40'000'000;
-    // Placements tried per word when choosing the letters an augmented anagram drops.
+    // Placements tried per word when choosing the letters an augmented anagram drops,
+    // and for all words of a search together; past the latter each word keeps the
+    // first placement that fits.
     static constexpr std::uint32_t kPlacementBudget = 200'000;
+    static constexpr std::uint64_t kPlacementTotal = 20'000'000;
+    // Fodder words and piece comparisons after which the contained and partial
+    // anagrams end (only a list with huge numbers of same-letter entries gets there).
+    static constexpr std::uint64_t kFodderBudget = 20'000'000;
 
     enum class Phase {
         AbbreviationPieces,
@@ -153,16 +159,16 @@ private:
     // Phase 5.
     void ContainedAndPartialAnagrams();
     const Group* FindGroup(int length, std::uint64_t signature) const;
-    bool SpelledBy(const std::vector<Piece>& table, std::uint32_t mask,
-                   const std::string& word) const;
+    bool SpelledBy(const std::vector<Piece>& table, std::uint32_t mask, const std::string& word);
     bool AppendFodder(WordplayRowBuilder& row, const Group& group, std::uint32_t mask,
-                      const std::vector<Piece>& spelled) const;
+                      const std::vector<Piece>& spelled);
+    bool FodderRow(std::int8_t type);
 
     // Phase 6.
     void LongerWords();
     void TryLongerWord(int index, const LetterTable& letters, const std::uint8_t* record, int len);
     std::uint32_t DeletionPositions(std::string_view word) const;
-    std::uint32_t AugmentedPositions(int index, const std::uint8_t* key, int len) const;
+    std::uint32_t AugmentedPositions(int index, const std::uint8_t* key, int len);
 
     // Phase 7.
     void MultipleAnagrams();
@@ -208,7 +214,7 @@ private:
     std::vector<std::uint32_t> candidates_; // one list of up to groups_.size() per level
     std::vector<std::size_t> listSize_;
     std::array<std::uint32_t, kMaxMaskLetters + 1> chosen_{};
-    std::uint64_t steps_ = 0;
+    std::uint64_t steps_ = 0; // candidate tests, fodder words or placements of a phase
     bool stop_ = false;
 };
 
