@@ -112,14 +112,16 @@ bool InputEngine::Start(int length) {
     length_ = length;
     counter_ = 0;
     flag_ = 0;
-    groupsLeft_ = dictionary_.version > 0 ? 2 : 0;
     CloseHandle();
     active_ = false;
     bits_ = 0;
     bitCount_ = 0;
     word_ = end_ = buffer_;
     exhausted_ = false;
-    if (list_.IsValid(index_) && length >= 1 && length < dictionary_.lengthSlots &&
+    // The reload check may bring in a rebuilt file, so the version is read after it.
+    bool valid = list_.IsValid(index_);
+    groupsLeft_ = dictionary_.version > 0 ? 2 : 0;
+    if (valid && length >= 1 && length < dictionary_.lengthSlots &&
         length < Dictionary::kMaxSlots) {
         std::int32_t offset = dictionary_.sectionOffset[length];
         // A section that would start outside the file cannot be read.

@@ -429,3 +429,25 @@ TEST(InputEngine, DefaultDictionaryAgreesWithTheReferenceDecoder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(InputEngine, StartPicksUpAFileRebuiltOnDisk) {
+    TempFolder folder;
+    std::string path = folder.Write("r.owd", Mixed(1));
+    OWDictionaryList list(path);
+    InputEngine engine(list, 0);
+    ASSERT_TRUE(engine.Start(3));
+    OwdSpec rebuilt = Mixed(0);
+    rebuilt.firstGroup[3] = {"ewe", "gnu", "yak"};
+    SaveOwd(path, WriteOwd(rebuilt));
+    TouchBy(path, 30);
+    ASSERT_TRUE(engine.Start(3));
+    EXPECT_EQ(engine.GroupsLeft(), 0) << "the version of the new file";
+    std::vector<std::string> texts;
+    for (const std::uint8_t* r = engine.Next(); r[0] != owrecord::kEnd; r = engine.Next())
+        texts.push_back(reinterpret_cast<const char*>(r + owrecord::kText));
+    EXPECT_EQ(texts, (std::vector<std::string>{"ewe", "gnu", "yak"}));
+}
+
+} // namespace
