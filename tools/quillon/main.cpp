@@ -18,8 +18,9 @@ namespace {
 std::string ProgramDirectory(const char* argv0) {
     std::error_code error;
 #ifdef _WIN32
-    char* path = nullptr;
-    if (_get_pgmptr(&path) == 0 && path != nullptr && *path != '\0')
+    // The C runtime keeps the program's full path for us.
+    const char* path = _pgmptr;
+    if (path != nullptr && *path != '\0')
         return std::filesystem::path(path).parent_path().string();
 #else
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
