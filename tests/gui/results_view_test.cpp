@@ -1,0 +1,568 @@
+// The results view in the real main window: a search fills the owner-drawn
+// list with exactly the engine's rows, the answer history, copying to the
+// clipboard, sorting from the header and the sort commands, token walking
+// with Ctrl+Left and Ctrl+Right, the context menus, and the view's settings
+// written on close and read again on start. Screenshots of the main cases
+// go to build/screenshots.
+#include "GuiTestSupport.h"
+
+#include "app/Persist.h"
+#include "app/QuillonAppWindows.h"
+#include "resources/resource.h"
+#include "results/ColumnTable.h"
+#include "results/ResultsViewState.h"
+#include "results/WordplayViewWindows.h"
+#include "search/WordplaySearch.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace guitest;
+
+// Runs a function from inside a modal loop (a popup menu's), where posted
+// messages are still dispatched.
+class LoopCallback : public fw::Window {
+public:
+    static constexpr UINT kRun = WM_APP + 7;
+    LoopCallback() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
+    void Post(std::function<void()> f, int turns = 3) {
+        pending_ = std::move(f);
+        PostMessageA(Handle(), kRun, static_cast<WPARAM>(turns), 0);
+    }
+
+protected:
+    const char* ClassName() const override { return "QuillonResultsTestCallback"; }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == kRun && pending_) {
+            // Wait a few turns so that the menu has shown itself.
+            if (wParam > 0) {
+                Sleep(20);
+                PostMessageA(Handle(), kRun, wParam - 1, 0);
+                return 0;
+            }
+            auto f = std::move(pending_);
+            pending_ = nullptr;
+            f();
+            return 0;
+        }
+        return fw::Window::WndProc(msg, wParam, lParam);
+    }
+
+private:
+    std::function<void()> pending_;
+};
+
+// The engine's own rows for an answer, finished as the view finishes them.
+class EngineRows : public SearchHost {
+public:
+    void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
+    void ShowInvalidDictionary(const std::string&) override { invalid = true; }
+    void RecordHistory(const std::string&) override {}
+    void BeginSearch(int) override { rows.clear(); }
+    std::size_t ShowResults() override {
+        FinishResultList(rows, TheColumnTable());
+        return rows.size();
+    }
+    void EndSearch(const std::string&, int) override {}
+
+    std::vector<WordplayRow> rows;
+    bool invalid = false;
+};
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+// Holds Ctrl down in the thread's keyboard state (what GetKeyState reads).
+class CtrlHeld {
+public:
+    CtrlHeld() { Set(0x80); }
+    ~CtrlHeld() { Set(0); }
+
+private:
+    static void Set(BYTE state) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = state;
+        keys[VK_LCONTROL] = state;
+        SetKeyboardState(keys);
+    }
+};
+
+class ResultsView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearSettings();
+        TheColumnTable().Reset();
+    }
+    void TearDown() override {
+        if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
+        PumpMessages(10);
+        app.reset();
+    }
+
+    void Start() {
+        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
+        app->InitMainWindow();
+        ASSERT_TRUE(app->InitInstance());
+        view = dynamic_cast<WordplayViewWindows*>(app->ResultsView());
+        ASSERT_NE(view, nullptr);
+        ASSERT_NE(view->Handle(), nullptr);
+        PumpMessages(30);
+    }
+    bool HaveDictionary() const {
+        return view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
+    }
+    // Types the answer and presses Start, as the user does.
+    void SearchFor(const std::string& answer) {
+        SetWindowTextA(view->AnswerBox(), answer.c_str());
+        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
+        PumpMessages(30);
+    }
+    HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
+    std::string Caption() const {
+        char text[256] = {};
+        GetWindowTextA(Frame(), text, sizeof text);
+        return text;
+    }
+    std::string Status() const { return app->Frame()->GetStatusBar()->Status(); }
+    std::string ItemText(int item, int column) const {
+        char text[1000] = {};
+        ListView_GetItemText(view->List(), item, column, text, sizeof text);
+        return text;
+    }
+    int SelectedCount() const { return ListView_GetSelectedCount(view->List()); }
+    void SelectRow(int index) {
+        ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(view->List(), index, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    bool Enabled(UINT id) {
+        fw::CommandEnabler ce(id);
+        app->Frame()->RouteCommandEnable(ce);
+        return ce.Handled() && ce.Enabled();
+    }
+    void Command(UINT id) {
+        SendMessageA(Frame(), WM_COMMAND, id, 0);
+        PumpMessages(10);
+    }
+    void Key(UINT vk) {
+        SendMessageA(view->List(), WM_KEYDOWN, vk, 0);
+        SendMessageA(view->List(), WM_KEYUP, vk, 0);
+    }
+    // Opens a context menu as the given request does and returns the texts
+    // of its items; name is a screenshot taken while it is open.
+    std::vector<std::string> MenuTexts(HWND control, POINT screen, const std::string& name) {
+        std::vector<std::string> texts;
+        RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        callback.Post(
+            [&] {
+                HWND popup = FindWindowA("#32768", nullptr);
+                if (popup) {
+                    RedrawWindow(popup, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+                    fw::MenuView items(menu);
+                    for (int i = 0; i < items.ItemCount(); ++i)
+                        texts.push_back(items.ItemText(i));
+                    if (!name.empty()) SaveScreenshot(Frame(), name);
+                }
+                EndMenu();
+            },
+            8);
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(screen.x, screen.y));
+        PumpMessages(20);
+        return texts;
+    }
+    POINT HeaderPoint(int position) const {
+        HWND header = ListView_GetHeader(view->List());
+        RECT r{};
+        Header_GetItemRect(header, position, &r);
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(header, &p);
+        return p;
+    }
+
+    RecordingShell shell;
+    LoopCallback callback;
+    std::unique_ptr<QuillonAppWindows> app;
+    WordplayViewWindows* view = nullptr;
+};
+
+TEST_F(ResultsView, StartsEmptyWithTheTemplateLayout) {
+    Start();
+    EXPECT_EQ(GetParent(view->Handle()), Frame());
+    EXPECT_EQ(ListView_GetItemCount(view->List()), 0);
+    EXPECT_EQ(Status(), "Press F1 for help");
+    EXPECT_EQ(view->MaxPieces(), 4);
+    EXPECT_FALSE(view->Brackets());
+    // The answer box keeps at most 31 characters.
+    SetFocus(view->AnswerBox());
+    const std::string longAnswer(40, 'a');
+    for (char c : longAnswer)
+        SendMessageA(GetWindow(view->AnswerBox(), GW_CHILD), WM_CHAR, c, 0);
+    EXPECT_EQ(GetWindowTextLengthA(view->AnswerBox()), 31);
+
+    // The list stretches with the window; Start keeps its distance from the right.
+    RECT client{}, list{}, start{};
+    GetClientRect(view->Handle(), &client);
+    GetWindowRect(view->List(), &list);
+    GetWindowRect(GetDlgItem(view->Handle(), IDC_START), &start);
+    MapWindowPoints(nullptr, view->Handle(), reinterpret_cast<POINT*>(&list), 2);
+    MapWindowPoints(nullptr, view->Handle(), reinterpret_cast<POINT*>(&start), 2);
+    const int listMargin = client.right - list.right;
+    const int startMargin = client.right - start.right;
+    SetWindowPos(Frame(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(20);
+    GetClientRect(view->Handle(), &client);
+    GetWindowRect(view->List(), &list);
+    GetWindowRect(GetDlgItem(view->Handle(), IDC_START), &start);
+    MapWindowPoints(nullptr, view->Handle(), reinterpret_cast<POINT*>(&list), 2);
+    MapWindowPoints(nullptr, view->Handle(), reinterpret_cast<POINT*>(&start), 2);
+    EXPECT_EQ(client.right - list.right, listMargin);
+    EXPECT_EQ(client.right - start.right, startMargin);
+    EXPECT_GT(list.bottom, 400);
+}
+
+TEST_F(ResultsView, SearchShowsTheEngineRowsInOrder) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "the default dictionary is not in the runnable folder";
+    SearchFor("carpet");
+
+    EngineRows engine;
+    RunWordplaySearch(engine, *view->Dictionary(), view->Abbreviations(), view->MaxPieces(),
+                      "carpet");
+    ASSERT_FALSE(engine.rows.empty());
+    ASSERT_EQ(view->Rows().size(), engine.rows.size());
+    for (std::size_t i = 0; i < engine.rows.size(); ++i) {
+        EXPECT_EQ(view->Rows()[i].text, engine.rows[i].text) << "row " << i;
+        EXPECT_EQ(view->Rows()[i].type, engine.rows[i].type) << "row " << i;
+    }
+    // The list holds no text of its own: every cell is supplied on demand.
+    ASSERT_EQ(ListView_GetItemCount(view->List()), static_cast<int>(engine.rows.size()));
+    EXPECT_EQ(ItemText(0, 0), engine.rows[0].text);
+    EXPECT_EQ(ItemText(0, 2), TypeName(engine.rows[0].type));
+    const int last = static_cast<int>(engine.rows.size()) - 1;
+    EXPECT_EQ(ItemText(last, 0), DisplayText(engine.rows.back(), false).text);
+
+    EXPECT_EQ(Caption(), "carpet - Quillon");
+    EXPECT_EQ(Status(), "Press F1 for help");
+    // The first row is selected and focused, with its first token chosen.
+    EXPECT_EQ(GetFocus(), view->List());
+    EXPECT_EQ(SelectedCount(), 1);
+    EXPECT_EQ(ListView_GetNextItem(view->List(), -1, LVNI_FOCUSED), 0);
+    EXPECT_EQ(view->Token().start, 0u);
+    EXPECT_GT(view->Token().length, 0u);
+    SaveScreenshot(Frame(), "results-carpet");
+}
+
+TEST_F(ResultsView, NoResultsLeavesTheFocusInTheAnswerBox) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("12345");
+    EXPECT_TRUE(view->Rows().empty());
+    EXPECT_EQ(ListView_GetItemCount(view->List()), 0);
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus == view->AnswerBox() || IsChild(view->AnswerBox(), focus));
+    EXPECT_EQ(Status(), "No wordplay was found for the answer");
+    EXPECT_EQ(Caption(), "12345 - Quillon");
+}
+
+TEST_F(ResultsView, HistoryIsMostRecentFirstAndIgnoresCase) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("ice");
+    SearchFor("tea");
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ice"}));
+    SearchFor("tea");
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ice"}))
+        << "the first entry is not added twice";
+    SearchFor("ICE");
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"ice", "tea"}))
+        << "an older entry moves to the top with its own spelling";
+    SearchFor("Ice");
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"ice", "tea"}));
+    EXPECT_EQ(Caption(), "Ice - Quillon") << "the caption shows the answer as typed";
+
+    // Picking an entry from the drop-down list searches for it.
+    SendMessageA(view->AnswerBox(), CB_SETCURSEL, 1, 0);
+    SendMessageA(view->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ANSWER, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(view->AnswerBox()));
+    PumpMessages(20);
+    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ice"}));
+}
+
+TEST_F(ResultsView, CopyTakesTheTokenOrAllSelectedRows) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    ASSERT_GE(view->Rows().size(), 2u);
+    SetClipboardText("unchanged");
+
+    ASSERT_TRUE(Enabled(CM_EDITCOPY));
+    Command(CM_EDITCOPY);
+    EXPECT_EQ(ClipboardText(), view->Token().text) << "one row with a token: the token alone";
+
+    Command(CM_EDITSELECTALL);
+    EXPECT_EQ(SelectedCount(), static_cast<int>(view->Rows().size()));
+    EXPECT_EQ(view->Token().length, 0u) << "Select All clears the token";
+    Command(CM_EDITCOPY);
+    const std::string all = ClipboardText();
+    std::string expected;
+    for (std::size_t i = 0; i < view->Rows().size(); ++i) {
+        if (i) expected += "\r\n";
+        expected += DisplayText(view->Rows()[i], true).text;
+    }
+    EXPECT_EQ(all, expected);
+
+    // Two rows selected after a token was underlined still copy both rows.
+    SelectRow(0);
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+    }
+    ListView_SetItemState(view->List(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    Command(CM_EDITCOPY);
+    EXPECT_EQ(ClipboardText(), DisplayText(view->Rows()[0], true).text + "\r\n" +
+                                   DisplayText(view->Rows()[1], true).text);
+
+    // With the answer box focused, Copy and Cut act on its text.
+    SetFocus(view->AnswerBox());
+    SendMessageA(view->AnswerBox(), CB_SETEDITSEL, 0, MAKELPARAM(0, 3));
+    EXPECT_TRUE(Enabled(CM_EDITCUT));
+    Command(CM_EDITCOPY);
+    EXPECT_EQ(ClipboardText(), "car");
+    EXPECT_EQ(view->GetSelectedWord(), "car");
+    SendMessageA(view->AnswerBox(), CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+    EXPECT_FALSE(Enabled(CM_EDITCUT));
+    EXPECT_FALSE(Enabled(CM_EDITCOPY));
+    EXPECT_EQ(view->GetSelectedWord(), "carpet");
+}
+
+TEST_F(ResultsView, HeaderClicksAndSortCommandsReorderAndKeepTheFocusedRow) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    const auto& rows = view->Rows();
+    ASSERT_GE(rows.size(), 3u);
+    auto piecesOrdered = [&](bool descending) {
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            if (descending ? rows[i - 1].pieces < rows[i].pieces
+                           : rows[i - 1].pieces > rows[i].pieces)
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(piecesOrdered(false));
+    SelectRow(2);
+    const std::string focused = rows[2].text;
+
+    // A click on the Pieces heading reverses its direction.
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = view->List();
+    click.hdr.idFrom = IDC_RESULTLIST;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 1;
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(TheColumnTable().Descending(1));
+    EXPECT_TRUE(piecesOrdered(true));
+    const int now = ListView_GetNextItem(view->List(), -1, LVNI_FOCUSED);
+    ASSERT_GE(now, 0);
+    EXPECT_EQ(rows[static_cast<std::size_t>(now)].text, focused);
+    EXPECT_EQ(SelectedCount(), 1);
+    EXPECT_EQ(view->HeaderSortIndicator(1), -1);
+    SaveScreenshot(Frame(), "results-pieces-descending");
+
+    // The Wordplay heading reverses both sortable columns.
+    click.iSubItem = 0;
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&click));
+    EXPECT_FALSE(TheColumnTable().Descending(1));
+    EXPECT_TRUE(TheColumnTable().Descending(2));
+
+    // The header menu's commands act on the position it was opened over.
+    auto texts = MenuTexts(ListView_GetHeader(view->List()), HeaderPoint(2), "header-menu");
+    EXPECT_EQ(texts, (std::vector<std::string>{"D&emote", "&Promote", "", "&Ascending Sort",
+                                               "&Descending Sort"}));
+    EXPECT_EQ(view->HeaderMenuPosition(), 2);
+    EXPECT_TRUE(Enabled(CM_PROMOTE));
+    EXPECT_FALSE(Enabled(CM_DEMOTE));
+    fw::CommandEnabler descending(CM_SORTDESCENDING);
+    app->Frame()->RouteCommandEnable(descending);
+    EXPECT_TRUE(descending.Checked());
+    Command(CM_SORTASCENDING);
+    EXPECT_FALSE(TheColumnTable().Descending(2));
+    Command(CM_PROMOTE);
+    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
+    EXPECT_EQ(TheColumnTable().Kind(2), ColumnKind::Pieces);
+    EXPECT_EQ(view->HeaderTitle(1), "Type");
+    EXPECT_EQ(ItemText(0, 1), TypeName(rows[0].type));
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        ASSERT_LE(rows[i - 1].type, rows[i].type) << "sorted by type first";
+
+    // The Wordplay heading has no menu at all.
+    texts = MenuTexts(ListView_GetHeader(view->List()), HeaderPoint(0), "");
+    EXPECT_TRUE(texts.empty());
+    EXPECT_EQ(view->HeaderMenuPosition(), 0);
+    EXPECT_FALSE(Enabled(CM_SORTASCENDING));
+}
+
+TEST_F(ResultsView, CtrlArrowsWalkTheTokensOfTheSelectedRow) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    // Find a charade of words alone, whose tokens are words and " + ".
+    int index = -1;
+    for (std::size_t i = 0; i < view->Rows().size(); ++i)
+        if (view->Rows()[i].text.find(" + ") != std::string::npos &&
+            view->Rows()[i].style.find_first_of("bEs") == std::string::npos) {
+            index = static_cast<int>(i);
+            break;
+        }
+    ASSERT_GE(index, 0) << "carpet has charades";
+    SelectRow(index);
+    Key(VK_HOME);
+    Key(VK_DOWN);
+    Key(VK_UP);
+    ASSERT_EQ(ListView_GetNextItem(view->List(), -1, LVNI_SELECTED), 0)
+        << "Home moves the selection";
+    SelectRow(index);
+    const std::string text = view->Rows()[static_cast<std::size_t>(index)].text;
+
+    std::vector<std::string> walked;
+    {
+        CtrlHeld ctrl;
+        Key(VK_LEFT); // from the first token: cleared
+        EXPECT_EQ(view->Token().length, 0u);
+        for (int i = 0; i < 12; ++i) {
+            Key(VK_RIGHT);
+            if (view->Token().length == 0) break;
+            walked.push_back(view->Token().text);
+        }
+        EXPECT_EQ(ListView_GetNextItem(view->List(), -1, LVNI_SELECTED), index)
+            << "the selected row never changes";
+        EXPECT_EQ(view->Token().length, 0u) << "past the last token the token is cleared";
+        Key(VK_LEFT);
+        ASSERT_FALSE(walked.empty());
+        EXPECT_EQ(view->Token().text, walked.back()) << "from no token, Ctrl+Left takes the last";
+        Key(VK_RIGHT);
+        Key(VK_RIGHT);
+        EXPECT_EQ(view->Token().text, walked.front()) << "and Ctrl+Right starts over";
+    }
+    std::string joined;
+    for (const auto& t : walked)
+        joined += t == "+" ? " + " : t;
+    EXPECT_EQ(joined, text);
+    EXPECT_EQ(walked[1], "+");
+
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT); // "+"
+    }
+    EXPECT_EQ(view->Token().kind, 0);
+    EXPECT_TRUE(Enabled(CM_INDICATORS));
+    auto texts = MenuTexts(view->List(), POINT{-1, -1}, "result-menu");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "Charade &Indicators...");
+    EXPECT_EQ(texts[1], "&External Lookup");
+    EXPECT_EQ(texts[3], "&Copy\tCtrl+C");
+    EXPECT_EQ(texts[4], "&Select All\tCtrl+A");
+    SaveScreenshot(Frame(), "results-token-underlined");
+    Command(CM_INDICATORS);
+    ASSERT_TRUE(view->LastIndicatorsRequest());
+    EXPECT_EQ(view->LastIndicatorsRequest()->first, 0);
+
+    // A word token: lookup, but no indicators, and the menu item keeps its text.
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+    }
+    EXPECT_FALSE(Enabled(CM_INDICATORS));
+    EXPECT_EQ(view->GetSelectedWord(), walked[2]);
+    texts = MenuTexts(view->List(), POINT{-1, -1}, "");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "&Indicators...\tCtrl+Enter");
+}
+
+TEST_F(ResultsView, BracketsSettingShowsDeletions) {
+    WriteSettingInt("WordplayDisplayBrackets", 1);
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    EXPECT_TRUE(view->Brackets());
+    SearchFor("carpet");
+    bool bracketed = false;
+    for (std::size_t i = 0; i < view->Rows().size() && !bracketed; ++i) {
+        if (view->Rows()[i].style.find('E') == std::string::npos) continue;
+        const std::string cell = ItemText(static_cast<int>(i), 0);
+        EXPECT_NE(cell.find('('), std::string::npos) << cell;
+        ListView_EnsureVisible(view->List(), static_cast<int>(i), FALSE);
+        bracketed = true;
+    }
+    EXPECT_TRUE(bracketed) << "carpet has deletions";
+    PumpMessages(20);
+    SaveScreenshot(Frame(), "results-brackets");
+}
+
+TEST_F(ResultsView, SettingsAreWrittenOnCloseAndReadOnStart) {
+    WriteSettingInt("WordplayColumnUsage0", 0);
+    WriteSettingInt("WordplayColumnUsage1", 2);
+    WriteSettingInt("WordplayColumnUsage2", 1);
+    WriteSettingInt("WordplayColumnDescending2", 1);
+    WriteSettingInt("WordplayColumnWidth1", 77);
+    WriteSettingInt("WordplayColumnWidth2", 0);
+    Start();
+    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
+    EXPECT_TRUE(TheColumnTable().Descending(2));
+    EXPECT_EQ(ListView_GetColumnWidth(view->List(), 1), 77);
+    EXPECT_EQ(ListView_GetColumnWidth(view->List(), 2), GetSystemMetrics(SM_CXSCREEN) / 5)
+        << "a stored width of 0 falls back to the default";
+
+    ListView_SetColumnWidth(view->List(), 0, 321);
+    TheColumnTable().ToggleDirection(1);
+    SendMessageA(Frame(), WM_CLOSE, 0, 0);
+    PumpMessages(20);
+    EXPECT_EQ(ReadSettingInt("WordplayColumnWidth0", -1), 321);
+    EXPECT_EQ(ReadSettingInt("WordplayColumnUsage1", -1), 2);
+    EXPECT_EQ(ReadSettingInt("WordplayColumnDescending1", -1), 1);
+    EXPECT_EQ(ReadSettingInt("WordplayColumnDescending2", -1), 1);
+    const int units = ReadSettingInt("MarginUnits", -1);
+    EXPECT_TRUE(units == 4 || units == 8);
+    EXPECT_EQ(ReadSettingInt("LeftMargin", -1), units == 4 ? 1000 : 2540);
+}
+
+TEST_F(ResultsView, ColumnOrderThatIsNotAPermutationFallsBack) {
+    WriteSettingInt("WordplayColumnUsage0", 0);
+    WriteSettingInt("WordplayColumnUsage1", 0);
+    WriteSettingInt("WordplayColumnUsage2", 2);
+    WriteSettingInt("WordplayColumnDescending1", 1);
+    Start();
+    EXPECT_EQ(TheColumnTable(), ColumnTable());
+    EXPECT_EQ(view->HeaderTitle(0), "Wordplay");
+    EXPECT_EQ(view->HeaderTitle(1), "Pieces");
+    EXPECT_EQ(view->HeaderTitle(2), "Type");
+}
+
+} // namespace
