@@ -12,24 +12,24 @@
 
 std::string WriteDictionary(const std::vector<std::string>& words) {
     static std::atomic<int> serial{0};
-    OwdSpec spec;
-    spec.version = 1;
-    spec.description = "search test";
-    spec.firstGroup.resize(2);
+    OwdSpec file;
+    file.version = 1;
+    file.description = "search test";
+    file.firstGroup.resize(2);
     // Every letter in both cases has a code, as in a real dictionary, so typed
     // answers fold to the canonical lower-case letters.
-    spec.extraBytes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    file.extraBytes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     for (const std::string& word : words) {
         std::size_t letters = 0;
         for (const char c : word)
             letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
-        if (spec.firstGroup.size() <= letters) spec.firstGroup.resize(letters + 1);
-        spec.firstGroup[letters].push_back(word);
+        if (file.firstGroup.size() <= letters) file.firstGroup.resize(letters + 1);
+        file.firstGroup[letters].push_back(word);
     }
     const auto path =
         std::filesystem::temp_directory_path() /
         ("quillon-search-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".owd");
-    EXPECT_TRUE(SaveOwd(path.string(), WriteOwd(spec)));
+    EXPECT_TRUE(SaveOwd(path.string(), WriteOwd(file)));
     return path.string();
 }
 
