@@ -566,3 +566,70 @@ TEST_F(ResultsView, ColumnOrderThatIsNotAPermutationFallsBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsView, PointingPicksTokensAndCutOffCellsGetATooltip) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    int index = -1;
+    for (std::size_t i = 0; i < view->Rows().size(); ++i)
+        if (view->Rows()[i].text.rfind("car + ", 0) == 0) index = static_cast<int>(i);
+    ASSERT_GE(index, 0);
+    SelectRow(index);
+    RECT r{};
+    ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
+    const int y = (r.top + r.bottom) / 2;
+    // x is measured from the row's left edge, 2 pixels in, run by run.
+    const int car = view->TextWidth("car");
+    const int blank = view->TextWidth(" ");
+    view->HitTestToken(POINT{r.left + 2 + car + blank + 1, y});
+    EXPECT_EQ(view->Token().text, "+");
+    EXPECT_EQ(view->Token().kind, 0);
+    view->HitTestToken(POINT{r.left + 2 + car + 1, y});
+    EXPECT_EQ(view->Token().length, 0u) << "the blank of \" + \" is no token";
+    view->HitTestToken(POINT{r.left + 3, y});
+    EXPECT_EQ(view->Token().text, "car");
+
+    // A double-click on an abbreviation asks for its filtered Indicators window.
+    int abbreviated = -1;
+    for (std::size_t i = 0; i < view->Rows().size() && abbreviated < 0; ++i)
+        if (view->Rows()[i].style[0] == 'b') abbreviated = static_cast<int>(i);
+    ASSERT_GE(abbreviated, 0) << "carpet has wordplay that starts with an abbreviation";
+    SelectRow(abbreviated);
+    ListView_GetItemRect(view->List(), abbreviated, &r, LVIR_BOUNDS);
+    view->HitTestToken(POINT{r.left + 3, (r.top + r.bottom) / 2});
+    ASSERT_EQ(view->Token().style, 'b');
+    NMHDR doubleClick{view->List(), IDC_RESULTLIST, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&doubleClick));
+    ASSERT_TRUE(view->LastIndicatorsRequest());
+    EXPECT_EQ(*view->LastIndicatorsRequest(), std::make_pair(5, view->Token().text));
+    SelectRow(index);
+
+    // The Type cell of a narrow column gets its text as a tooltip; a cell that fits none.
+    ListView_SetColumnWidth(view->List(), 2, 20);
+    const int typeX =
+        ListView_GetColumnWidth(view->List(), 0) + ListView_GetColumnWidth(view->List(), 1) + 5;
+    SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + typeX, y));
+    EXPECT_EQ(view->ToolTipText(), "Charade");
+    SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, y));
+    EXPECT_EQ(view->ToolTipText(), "");
+}
+
+TEST_F(ResultsView, AcceleratorsReachTheViewBeforeTheList) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    CtrlHeld ctrl;
+    MSG msg{view->List(), WM_KEYDOWN, 'A', 0, 0, {}};
+    EXPECT_TRUE(view->PreTranslateMessage(msg));
+    PumpMessages(10);
+    EXPECT_EQ(SelectedCount(), static_cast<int>(view->Rows().size()));
+    MSG f5{view->List(), WM_KEYDOWN, VK_F5, 0, 0, {}};
+    EXPECT_TRUE(view->PreTranslateMessage(f5)) << "F5 is taken for window switching";
+    MSG plain{view->List(), WM_CHAR, 'x', 0, 0, {}};
+    EXPECT_FALSE(view->PreTranslateMessage(plain));
+}
+
+} // namespace
