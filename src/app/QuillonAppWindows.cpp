@@ -4,7 +4,6 @@
 #include "app/HelpHook.h"
 #include "app/Persist.h"
 #include "resources/resource.h"
-#include "results/WordplayViewWindows.h"
 
 #include <cstdint>
 
@@ -61,10 +60,7 @@ void QuillonAppWindows::InitMainWindow() {
 
 bool QuillonAppWindows::InitInstance() {
     if (!fw::Application::InitInstance()) return false;
-    if (view_ && view_->Handle()) {
-        ShowWindow(view_->Handle(), SW_SHOW);
-        BringWindowToTop(view_->Handle());
-    }
+    if (view_ && view_->Handle()) view_->Activate();
     if (context_->StatusBar()) context_->SetStatusText(IDS_PRESSF1);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/WordplayFrameWindow.h"
 #include "framework/Application.h"
+#include "results/WordplayViewWindows.h"
 
 #include <memory>
 
@@ -23,7 +24,7 @@ public:
 
     AppContext* Context() const { return context_.get(); }
     WordplayFrameWindow* Frame() const { return frame_.get(); }
-    fw::Window* ResultsView() const { return view_.get(); }
+    WordplayViewWindows* ResultsView() const { return view_.get(); }
 
     // The frame's first position and size from the stored values: they are
     // used only when the size is positive and the window would show on the
@@ -36,6 +37,6 @@ private:
     Shell& shell_;
     SettingsStore& settings_;
     std::unique_ptr<AppContext> context_;
-    std::unique_ptr<fw::Window> view_;
+    std::unique_ptr<WordplayViewWindows> view_;
     std::unique_ptr<WordplayFrameWindow> frame_;
 };

@@ -83,14 +83,12 @@ void WordplayFrameWindow::OnInitMenuPopup(HMENU popup, UINT index, bool systemMe
         CurrentHelpContext = context;
         SavedHelpContext = context;
     }
-    if (CurrentHelpContext == IDH_LOOKUPMENU) {
+    if (CurrentHelpContext == IDH_LOOKUPMENU && lookupFiller_) {
         fw::CommandEnabler word(CM_LOOKUPWORD);
         RouteCommandEnable(word);
-        OnLookupPopup(popup, word.Handled() && word.Enabled());
+        lookupFiller_(popup, word.Handled() && word.Enabled());
     }
 }
-
-void WordplayFrameWindow::OnLookupPopup(HMENU, bool) {}
 
 void WordplayFrameWindow::OnHelpRequest() {
     context_.ShowHelp(HELP_CONTEXT, CurrentHelpContext ? CurrentHelpContext : IDH_MAINWINDOW);

@@ -7,6 +7,8 @@
 #include "app/AppContext.h"
 #include "framework/FrameWindow.h"
 
+#include <functional>
+
 class WordplayFrameWindow : public fw::FrameWindow {
 public:
     WordplayFrameWindow(const std::string& caption, fw::Window* resultsView, AppContext& context);
@@ -15,6 +17,11 @@ public:
     // The last restored (neither minimised nor maximised) window rectangle.
     AppContext::Placement RestoredPlacement() const { return restored_; }
     bool CanClose() override;
+
+    // Fills the External Lookup popup with the lookup methods as it opens;
+    // enabled tells whether the results view has a word to look up.
+    using LookupPopupFiller = std::function<void(HMENU popup, bool enabled)>;
+    void SetLookupPopupFiller(LookupPopupFiller filler) { lookupFiller_ = std::move(filler); }
 
     // The popup's help context from the table of identifying commands, or 0
     // when the popup holds none of them.
@@ -26,9 +33,6 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) override;
     void OnDestroy() override;
-    // The External Lookup popup is about to open; enabled tells whether the
-    // results view has a word to look up. The lookup methods fill it.
-    virtual void OnLookupPopup(HMENU popup, bool enabled);
 
 private:
     void OnHelpRequest();
@@ -37,4 +41,5 @@ private:
 
     AppContext& context_;
     AppContext::Placement restored_;
+    LookupPopupFiller lookupFiller_;
 };

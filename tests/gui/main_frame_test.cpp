@@ -55,6 +55,7 @@ protected:
         if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
         PumpMessages(10);
         app.reset();
+        ClearSettings(); // the next program started in this prefix starts afresh
     }
 
     void Start() {
@@ -229,9 +230,16 @@ TEST_F(MainFrame, PopupsSetTheirHelpContext) {
                      MAKELPARAM(0, system));
         return CurrentHelpContext;
     };
+    std::vector<std::pair<HMENU, bool>> filled;
+    app->Frame()->SetLookupPopupFiller(
+        [&](HMENU popup, bool enabled) { filled.emplace_back(popup, enabled); });
     EXPECT_EQ(open(GetSubMenu(bar, 0)), IDH_FILEMENU);
     EXPECT_EQ(open(GetSubMenu(bar, 1)), IDH_EDITMENU) << "Cut comes before the nested Setup";
+    EXPECT_TRUE(filled.empty()) << "only the External Lookup popup gets the lookup methods";
     EXPECT_EQ(open(GetSubMenu(GetSubMenu(bar, 1), 6)), IDH_LOOKUPMENU);
+    ASSERT_EQ(filled.size(), 1u);
+    EXPECT_EQ(filled[0].first, GetSubMenu(GetSubMenu(bar, 1), 6));
+    EXPECT_FALSE(filled[0].second) << "no word to look up before a search";
     EXPECT_EQ(open(GetSubMenu(bar, 2)), IDH_TOOLSMENU);
     EXPECT_EQ(open(GetSubMenu(bar, 3)), IDH_HELPMENU);
     EXPECT_EQ(SavedHelpContext, IDH_HELPMENU);
