@@ -32,8 +32,11 @@
 // completed (a reachability table per end position), so every step leads to a
 // row; each of the two stops after kRowStop rows of its own. Multiple anagrams
 // stop when the result list holds kRowStop rows, and after kStepBudget candidate
-// tests, since dead ends there cost time without rows. Whatever MaxPieces says,
-// no enumeration goes deeper than the answer has letters.
+// tests, since dead ends there cost time without rows. Contained and partial
+// anagrams stop after kRowStop rows of each kind or kFodderBudget steps, and the
+// augmented anagrams share kPlacementTotal placement trials; only dictionaries
+// with vast numbers of entries over the same letters come near these. Whatever
+// MaxPieces says, no enumeration goes deeper than the answer has letters.
 #pragma once
 
 #include "dictionary/OWDictionaryList.h"
