@@ -16,6 +16,12 @@
 
 class SettingsStore;
 
+// <windows.h> maps GetPrinter to the print spooler's GetPrinterA; the
+// context's own GetPrinter must keep its name whatever was included before.
+#ifdef GetPrinter
+#undef GetPrinter
+#endif
+
 // The folder of the running executable, ending in a backslash.
 std::string ProgramDirectory();
 // The folder part of an executable path up to and including its last
