@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -630,6 +631,64 @@ TEST_F(ResultsView, AcceleratorsReachTheViewBeforeTheList) {
     EXPECT_TRUE(view->PreTranslateMessage(f5)) << "F5 is taken for window switching";
     MSG plain{view->List(), WM_CHAR, 'x', 0, 0, {}};
     EXPECT_FALSE(view->PreTranslateMessage(plain));
+}
+
+} // namespace
+
+namespace {
+
+// Everything a program writes to its standard output, or nothing when it
+// cannot be started.
+std::optional<std::string> RunAndRead(const std::string& commandLine) {
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return std::nullopt;
+    fw::KernelHandle reader(readEnd), writer(writeEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = writeEnd;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &si, &pi))
+        return std::nullopt;
+    fw::KernelHandle process(pi.hProcess), thread(pi.hThread);
+    writer.Reset();
+    std::string output;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        output.append(buffer, got);
+    WaitForSingleObject(pi.hProcess, 60000);
+    return output;
+}
+
+TEST_F(ResultsView, ListMatchesTheCommandLineSearch) {
+    const std::string program = DistDirectory() + "quillon-cmd.exe";
+    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "quillon-cmd.exe is not in the runnable folder";
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    const auto output = RunAndRead("\"" + program + "\" search --format tsv carpet");
+    ASSERT_TRUE(output);
+    std::vector<std::string> expected;
+    std::size_t from = 0;
+    while (from < output->size()) {
+        std::size_t end = output->find('\n', from);
+        if (end == std::string::npos) end = output->size();
+        std::string line = output->substr(from, end - from);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) expected.push_back(line);
+        from = end + 1;
+    }
+    std::vector<std::string> shown;
+    for (int i = 0; i < ListView_GetItemCount(view->List()); ++i)
+        shown.push_back(ItemText(i, 0) + "\t" + ItemText(i, 1) + "\t" + ItemText(i, 2));
+    EXPECT_EQ(shown, expected);
 }
 
 } // namespace
