@@ -47,6 +47,10 @@ void Application::RemoveModeless(HWND dialog) {
     modeless_.erase(std::remove(modeless_.begin(), modeless_.end(), dialog), modeless_.end());
 }
 
+bool Application::IsModeless(HWND dialog) const {
+    return std::find(modeless_.begin(), modeless_.end(), dialog) != modeless_.end();
+}
+
 bool Application::ProcessMessage(MSG& msg) {
     // The window under the message and its parents may take it first.
     for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {

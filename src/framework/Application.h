@@ -40,6 +40,7 @@ public:
     // Modeless dialogs get Tab and arrow-key navigation from the loop.
     void AddModeless(HWND dialog);
     void RemoveModeless(HWND dialog);
+    bool IsModeless(HWND dialog) const;
 
     // Commands that reach the application after the frame and its client.
     virtual bool OnCommand(UINT) { return false; }

@@ -4,6 +4,13 @@
 
 namespace fw {
 
+Dialog::~Dialog() {
+    // The base destroys the window after unbinding it, when WM_DESTROY no
+    // longer reaches this object: leave the application's loop first.
+    if (Handle())
+        if (Application* app = Application::Current()) app->RemoveModeless(Handle());
+}
+
 INT_PTR Dialog::DoModal(HWND parent) {
     if (Handle()) return -1;
     modal_ = true;

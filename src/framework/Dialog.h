@@ -11,6 +11,7 @@ class Dialog : public Window {
 public:
     explicit Dialog(const char* templateName) : template_(templateName) {}
     explicit Dialog(int templateId) : template_(MAKEINTRESOURCEA(templateId)) {}
+    ~Dialog() override;
 
     INT_PTR DoModal(HWND parent);
     bool CreateModeless(HWND parent);

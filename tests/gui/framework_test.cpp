@@ -5,6 +5,7 @@
 #include "GuiTestSupport.h"
 
 #include "framework/Application.h"
+#include "framework/Dialog.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
 #include "resources/resource.h"
@@ -209,6 +210,51 @@ TEST(Application, PumpReportsTheQuitMessageAndItsCode) {
     EXPECT_FALSE(app.PumpWaitingMessages());
     EXPECT_EQ(app.ExitCode(), 7);
     EXPECT_TRUE(app.PumpWaitingMessages());
+}
+
+// A dialog from the program's templates that remembers how it ended.
+class TemplateDialog : public fw::Dialog {
+public:
+    TemplateDialog() : fw::Dialog(IDD_ABOUT) {}
+    int setups = 0;
+
+protected:
+    void SetupWindow() override {
+        ++setups;
+        if (IsModal()) PostMessageA(Handle(), WM_COMMAND, IDCANCEL, 0);
+    }
+};
+
+TEST(Dialog, ModalRunsItsOwnLoopUntilEnded) {
+    TemplateDialog dialog;
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(dialog.setups, 1);
+    EXPECT_EQ(dialog.Handle(), nullptr);
+}
+
+TEST(Dialog, ModelessJoinsTheApplicationLoopForKeyboardNavigation) {
+    fw::Application app("Test");
+    HWND handle = nullptr;
+    {
+        TemplateDialog dialog;
+        ASSERT_TRUE(dialog.CreateModeless(nullptr));
+        handle = dialog.Handle();
+        EXPECT_EQ(dialog.setups, 1);
+        EXPECT_TRUE(app.IsModeless(handle));
+        // Escape reaches the dialog manager through the loop and cancels.
+        ShowWindow(handle, SW_SHOW);
+        HWND focus = GetNextDlgTabItem(handle, nullptr, FALSE);
+        PostMessageA(focus ? focus : handle, WM_KEYDOWN, VK_ESCAPE, 0);
+        app.PumpWaitingMessages();
+        EXPECT_FALSE(IsWindow(handle)) << "Cancel ends a modeless dialog by destroying it";
+        EXPECT_FALSE(app.IsModeless(handle));
+    }
+    auto second = std::make_unique<TemplateDialog>();
+    ASSERT_TRUE(second->CreateModeless(nullptr));
+    handle = second->Handle();
+    second.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(app.IsModeless(handle)) << "a dialog deleted with its window leaves the loop";
 }
 
 TEST(Png, ChunksAndChecksumsAreWellFormed) {
