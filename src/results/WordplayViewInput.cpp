@@ -76,6 +76,13 @@ LRESULT WordplayViewListWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         if (wParam & (MK_LBUTTON | MK_RBUTTON)) view_.HitTestToken(pt);
         view_.OnListMouseMove(pt);
         break;
+    case WM_SETCURSOR:
+        // The list would put its class cursor back on every move.
+        if (LOWORD(lParam) == HTCLIENT && view_.PointingCursor()) {
+            SetCursor(view_.PointingCursor());
+            return TRUE;
+        }
+        break;
     }
     return PVWListWindow::WndProc(msg, wParam, lParam);
 }
@@ -337,7 +344,8 @@ void WordplayViewWindows::OnListMouseMove(POINT client) {
             pointing = under.length > 0 && OffersIndicators(under);
         }
     }
-    SetCursor(pointing && pointingCursor_ ? pointingCursor_ : LoadCursorA(nullptr, IDC_ARROW));
+    overToken_ = pointing && pointingCursor_;
+    SetCursor(overToken_ ? pointingCursor_ : LoadCursorA(nullptr, IDC_ARROW));
     if (tip.size() > 999) tip.resize(999);
     if (tip != tooltipText_) UpdateToolTip(tip);
     if (ToolTip()) {

@@ -95,6 +95,8 @@ public:
     void OnHeaderClick(int position);
     std::string CellTextOf(std::size_t index, int position) const;
     std::string ToolTipText() const { return tooltipText_; }
+    // The pointing cursor while the mouse is over a token with indicators, else null.
+    HCURSOR PointingCursor() const { return overToken_ ? pointingCursor_ : nullptr; }
 
     // --- commands (also reachable from menus and accelerators)
     void CopyResults();
@@ -165,6 +167,7 @@ private:
     HGDIOBJ measureOldFont_ = nullptr;
     HCURSOR cursorBeforeSearch_ = nullptr;
     HCURSOR pointingCursor_ = nullptr;
+    bool overToken_ = false;
     std::array<int, 3> initialWidths_{};
 
     int marginUnits_ = 0;

@@ -616,6 +616,11 @@ TEST_F(ResultsView, PointingPicksTokensAndCutOffCellsGetATooltip) {
     EXPECT_EQ(view->ToolTipText(), "Charade");
     SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 3, y));
     EXPECT_EQ(view->ToolTipText(), "");
+    SendMessageA(view->List(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(r.left + ListView_GetColumnWidth(view->List(), 0) + 3, y));
+    EXPECT_EQ(view->PointingCursor(), nullptr) << "only the wordplay column has tokens";
+    SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + 2 + car + blank + 1, y));
+    EXPECT_NE(view->PointingCursor(), nullptr) << "\"+\" offers the Charade indicators";
 }
 
 TEST_F(ResultsView, AcceleratorsReachTheViewBeforeTheList) {
