@@ -116,6 +116,11 @@ LRESULT WordplayFrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
         break; // the base still sizes the client and the bar
+    case WM_ENDSESSION:
+        // Windows is shutting down and will not close the window: keep the
+        // placement and the view's settings as a normal close would.
+        if (wParam) CanClose();
+        return 0;
     }
     return fw::FrameWindow::WndProc(msg, wParam, lParam);
 }

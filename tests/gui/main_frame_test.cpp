@@ -320,6 +320,16 @@ TEST_F(MainFrame, ExitStoresThePlacementAndTheNextStartRestoresIt) {
     EXPECT_EQ(r.bottom - r.top, 480);
 }
 
+TEST_F(MainFrame, EndingTheWindowsSessionStoresThePlacement) {
+    Start();
+    MoveWindow(Frame(), 60, 70, 500, 400, TRUE);
+    SendMessageA(Frame(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(ReadSettingInt("WindowX", -1), -1) << "a cancelled shutdown stores nothing";
+    SendMessageA(Frame(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadSettingInt("WindowX", -1), 60);
+    EXPECT_EQ(ReadSettingInt("WindowH", -1), 400);
+}
+
 TEST_F(MainFrame, ClosingMaximisedStoresTheRestoredSize) {
     WriteSettingInt("WindowX", 30);
     WriteSettingInt("WindowY", 40);
