@@ -22,6 +22,12 @@ bool IsListControl(HWND hwnd) {
     return lstrcmpiA(name, WC_LISTVIEWA) == 0;
 }
 
+bool IsComboBox(HWND hwnd) {
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;
+}
+
 } // namespace
 
 PropertiesViewWindows::PropertiesViewWindows(std::string prefix, AppContext& context,
@@ -199,6 +205,14 @@ void PropertiesViewWindows::AddMoveable(int id, layout::MoveMode horizontal,
     m->vertical = vertical;
     m->control = control;
     GetWindowRect(control, &m->templateRect);
+    // A combo box's window height is its list's dropped height; its visible
+    // rectangle is only the edit part, and moving it with that height would
+    // leave the drop-down list without room for its entries.
+    RECT dropped{};
+    if (IsComboBox(control) &&
+        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+        dropped.bottom - dropped.top > m->templateRect.bottom - m->templateRect.top)
+        m->templateRect.bottom = m->templateRect.top + (dropped.bottom - dropped.top);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&m->templateRect), 2);
     const RECT client = ClientRect();
     const RECT& t = m->templateRect;

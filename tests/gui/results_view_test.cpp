@@ -247,6 +247,29 @@ TEST_F(ResultsView, StartsEmptyWithTheTemplateLayout) {
     EXPECT_EQ(client.right - list.right, listMargin);
     EXPECT_EQ(client.right - start.right, startMargin);
     EXPECT_GT(list.bottom, 400);
+    // The answer box still has room for its drop-down list after the move.
+    for (const char* answer : {"one", "two", "three", "four", "five", "six"})
+        SendMessageA(view->AnswerBox(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(answer));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(view->AnswerBox(), &info));
+    SendMessageA(view->AnswerBox(), CB_SHOWDROPDOWN, TRUE, 0);
+    RECT dropped{};
+    GetWindowRect(info.hwndList, &dropped);
+    SendMessageA(view->AnswerBox(), CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageA(view->AnswerBox(), CB_RESETCONTENT, 0, 0);
+    EXPECT_GT(dropped.bottom - dropped.top, 80);
+
+    // The tooltips of the answer box and Start come from the string table.
+    ASSERT_NE(view->ToolTip(), nullptr);
+    char tip[256] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = view->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(view->Handle(), IDC_START));
+    ti.lpszText = tip;
+    SendMessageA(view->ToolTip(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(tip, "Search the dictionary for wordplay that gives the answer");
 }
 
 TEST_F(ResultsView, SearchShowsTheEngineRowsInOrder) {
@@ -291,6 +314,9 @@ TEST_F(ResultsView, NoResultsLeavesTheFocusInTheAnswerBox) {
     EXPECT_TRUE(focus == view->AnswerBox() || IsChild(view->AnswerBox(), focus));
     EXPECT_EQ(Status(), "No wordplay was found for the answer");
     EXPECT_EQ(Caption(), "12345 - Quillon");
+    SearchFor("");
+    EXPECT_TRUE(view->Rows().empty()) << "an empty answer is a search without results";
+    EXPECT_EQ(Status(), "No wordplay was found for the answer");
 }
 
 TEST_F(ResultsView, HistoryIsMostRecentFirstAndIgnoresCase) {
