@@ -664,6 +664,21 @@ TEST_F(ResultsView, AcceleratorsReachTheViewBeforeTheList) {
     EXPECT_FALSE(view->PreTranslateMessage(plain));
 }
 
+TEST_F(ResultsView, EnterInTheAnswerBoxPressesStart) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    HWND edit = GetWindow(view->AnswerBox(), GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    SetFocus(edit);
+    SetWindowTextA(view->AnswerBox(), "tea");
+    MSG enter{edit, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_FALSE(view->PreTranslateMessage(enter)) << "plain Enter is no accelerator";
+    EXPECT_TRUE(IsDialogMessageA(view->Handle(), &enter));
+    PumpMessages(30);
+    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_FALSE(view->Rows().empty());
+}
+
 } // namespace
 
 namespace {
