@@ -101,9 +101,9 @@ void PutI32(std::vector<std::uint8_t>& bytes, std::size_t at, std::int32_t value
         bytes.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-OwdImage WriteOwdImage(const OwdSpec& spec) {
+OwdImage WriteOwdImage(const OwdLayout& layout) {
     const int slots =
-        spec.slots >= 0 ? spec.slots : std::max<int>(2, static_cast<int>(spec.firstGroup.size()));
+        layout.slots >= 0 ? layout.slots : std::max<int>(2, static_cast<int>(layout.firstGroup.size()));
     auto group = [](const std::vector<std::vector<std::string>>& g, int n) {
         static const std::vector<std::string> none;
         return n < static_cast<int>(g.size()) ? g[static_cast<std::size_t>(n)] : none;
@@ -119,10 +119,10 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
                 ++counts[0];
             }
     };
-    countText(spec.firstGroup);
-    if (spec.version >= 1) countText(spec.secondGroup);
+    countText(layout.firstGroup);
+    if (layout.version >= 1) countText(layout.secondGroup);
     counts[0] += 2L * slots + 1;
-    for (char c : spec.extraBytes)
+    for (char c : layout.extraBytes)
         counts[static_cast<unsigned char>(c)] += 1;
 
     OwdImage image;
@@ -131,16 +131,16 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
         table[static_cast<std::size_t>(b)].character = static_cast<std::uint8_t>(b);
         table[static_cast<std::size_t>(b)].letterIndex = LetterOf(b);
     }
-    if (spec.codeWidth > 0) {
+    if (layout.codeWidth > 0) {
         std::uint32_t next = 0;
         for (int b = 0; b < 256; ++b) {
             if (counts[static_cast<std::size_t>(b)] == 0) continue;
-            table[static_cast<std::size_t>(b)].length = static_cast<std::uint8_t>(spec.codeWidth);
+            table[static_cast<std::size_t>(b)].length = static_cast<std::uint8_t>(layout.codeWidth);
             table[static_cast<std::size_t>(b)].code = next++;
         }
     } else {
         auto lengths = HuffmanLengths(counts);
-        if (spec.tweakLengths) spec.tweakLengths(lengths);
+        if (layout.tweakLengths) layout.tweakLengths(lengths);
         for (int b = 0; b < 256; ++b)
             table[static_cast<std::size_t>(b)].length =
                 static_cast<std::uint8_t>(lengths[static_cast<std::size_t>(b)]);
@@ -158,37 +158,37 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
     // Sections, slot 1 upward.
     std::vector<std::vector<std::uint8_t>> sections(static_cast<std::size_t>(std::max(slots, 1)));
     for (int n = 1; n < slots; ++n) {
-        const auto& first = group(spec.firstGroup, n);
-        const auto& second = group(spec.secondGroup, n);
-        if (first.empty() && (spec.version < 1 || second.empty())) continue;
+        const auto& first = group(layout.firstGroup, n);
+        const auto& second = group(layout.secondGroup, n);
+        if (first.empty() && (layout.version < 1 || second.empty())) continue;
         BitWriter bw;
         for (std::size_t i = 0; i < first.size(); ++i) {
             putText(bw, first[i]);
-            if (spec.version >= 1) {
+            if (layout.version >= 1) {
                 int flag = 0;
-                if (n < static_cast<int>(spec.flags.size()) &&
-                    i < spec.flags[static_cast<std::size_t>(n)].size())
-                    flag = spec.flags[static_cast<std::size_t>(n)][i];
+                if (n < static_cast<int>(layout.flags.size()) &&
+                    i < layout.flags[static_cast<std::size_t>(n)].size())
+                    flag = layout.flags[static_cast<std::size_t>(n)][i];
                 bw.PutBit(flag ? 1 : 0);
             }
         }
-        if (spec.groupEnds) bw.Put(table[0].code, table[0].length);
-        if (spec.version >= 1) {
+        if (layout.groupEnds) bw.Put(table[0].code, table[0].length);
+        if (layout.version >= 1) {
             for (const auto& entry : second)
                 putText(bw, entry);
-            if (spec.groupEnds) bw.Put(table[0].code, table[0].length);
+            if (layout.groupEnds) bw.Put(table[0].code, table[0].length);
         }
         sections[static_cast<std::size_t>(n)] = bw.Take();
     }
 
     OwdCodeTable written = table;
-    if (spec.tweakCodes) spec.tweakCodes(written);
+    if (layout.tweakCodes) layout.tweakCodes(written);
 
     std::vector<std::uint8_t>& out = image.bytes;
-    out.insert(out.end(), {'O', 'W', 'D', static_cast<std::uint8_t>('0' + spec.version)});
+    out.insert(out.end(), {'O', 'W', 'D', static_cast<std::uint8_t>('0' + layout.version)});
     image.lengthSlotsAt = out.size();
     Append16(out, static_cast<std::uint16_t>(slots));
-    if (spec.version >= 1) {
+    if (layout.version >= 1) {
         for (int i = 0; i < 3; ++i)
             Append32(out, 0);
         for (int i = 0; i < slots; ++i)
@@ -202,16 +202,16 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
     out.resize(out.size() + 4 * static_cast<std::size_t>(slots));
     image.sectionCountAt = out.size();
     for (int n = 0; n < slots; ++n)
-        Append32(out, n == 0 ? 0 : static_cast<std::uint32_t>(group(spec.firstGroup, n).size()));
+        Append32(out, n == 0 ? 0 : static_cast<std::uint32_t>(group(layout.firstGroup, n).size()));
     image.descriptionAt = out.size();
-    std::size_t field = spec.version >= 1 ? 1000 : 80;
-    std::string description = spec.description.substr(0, field);
+    std::size_t field = layout.version >= 1 ? 1000 : 80;
+    std::string description = layout.description.substr(0, field);
     out.insert(out.end(), description.begin(), description.end());
     out.resize(image.descriptionAt + field, 0);
     image.letterCountAt = out.size();
-    Append16(out, static_cast<std::uint16_t>(spec.letterCount));
+    Append16(out, static_cast<std::uint16_t>(layout.letterCount));
     image.classCountAt = out.size();
-    Append16(out, static_cast<std::uint16_t>(spec.classCount));
+    Append16(out, static_cast<std::uint16_t>(layout.classCount));
     image.codeTableAt = out.size();
     for (const OwdCode& c : written) {
         out.push_back(c.character);
@@ -220,8 +220,8 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
         Append32(out, c.code);
     }
     image.blockCountAt = out.size();
-    Append16(out, static_cast<std::uint16_t>(spec.blockCount));
-    for (long i = 0; i < static_cast<long>(spec.blockCount) * spec.letterCount; ++i)
+    Append16(out, static_cast<std::uint16_t>(layout.blockCount));
+    for (long i = 0; i < static_cast<long>(layout.blockCount) * layout.letterCount; ++i)
         out.push_back(static_cast<std::uint8_t>(i * 7));
     while (out.size() % 4)
         out.push_back(0);
@@ -237,8 +237,8 @@ OwdImage WriteOwdImage(const OwdSpec& spec) {
     return image;
 }
 
-std::vector<std::uint8_t> WriteOwd(const OwdSpec& spec) {
-    return WriteOwdImage(spec).bytes;
+std::vector<std::uint8_t> WriteOwd(const OwdLayout& layout) {
+    return WriteOwdImage(layout).bytes;
 }
 
 bool SaveOwd(const std::string& path, const std::vector<std::uint8_t>& bytes) {

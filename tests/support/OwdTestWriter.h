@@ -22,7 +22,7 @@ struct OwdCode {
 };
 using OwdCodeTable = std::array<OwdCode, 256>;
 
-struct OwdSpec {
+struct OwdLayout {
     int version = 1;
     std::string description;
     // Entries by slot: firstGroup[n] holds the entries of n letters (slot 0 is
@@ -67,8 +67,8 @@ struct OwdImage {
     OwdCodeTable codes{};   // the table as written
 };
 
-OwdImage WriteOwdImage(const OwdSpec& spec);
-std::vector<std::uint8_t> WriteOwd(const OwdSpec& spec);
+OwdImage WriteOwdImage(const OwdLayout& layout);
+std::vector<std::uint8_t> WriteOwd(const OwdLayout& layout);
 // Writes the bytes to a file; false on failure.
 bool SaveOwd(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -29,18 +29,18 @@ std::vector<std::string> Keys(const std::vector<DecodedEntry>& entries) {
     return out;
 }
 
-OwdSpec Mixed(int version) {
-    OwdSpec spec;
-    spec.version = version;
-    spec.firstGroup.resize(9);
-    spec.firstGroup[3] = {"cat", "Dog", "e-mu", "o'ne"};
-    spec.firstGroup[8] = {"ice cream", "up-to-date", "abcdefgh\nsupplement", "backache"};
-    spec.secondGroup.resize(9);
-    spec.secondGroup[3] = {"zzz", "yak"};
-    spec.flags.resize(9);
-    spec.flags[3] = {1, 0, 1, 1};
-    spec.flags[8] = {0, 1, 0, 0};
-    return spec;
+OwdLayout Mixed(int version) {
+    OwdLayout layout;
+    layout.version = version;
+    layout.firstGroup.resize(9);
+    layout.firstGroup[3] = {"cat", "Dog", "e-mu", "o'ne"};
+    layout.firstGroup[8] = {"ice cream", "up-to-date", "abcdefgh\nsupplement", "backache"};
+    layout.secondGroup.resize(9);
+    layout.secondGroup[3] = {"zzz", "yak"};
+    layout.flags.resize(9);
+    layout.flags[3] = {1, 0, 1, 1};
+    layout.flags[8] = {0, 1, 0, 0};
+    return layout;
 }
 
 TEST(InputEngine, ReadsTheFirstGroupOfEachVersion) {
@@ -111,8 +111,8 @@ TEST(InputEngine, RecordLayout) {
 
 TEST(InputEngine, StartRefusesWhatCannotBeRead) {
     TempFolder folder;
-    OwdSpec spec = Mixed(1);
-    OwdImage image = WriteOwdImage(spec);
+    OwdLayout layout = Mixed(1);
+    OwdImage image = WriteOwdImage(layout);
     OWDictionaryList list(folder.Write("m.owd", image.bytes));
     InputEngine engine(list, 0);
     EXPECT_FALSE(engine.Start(0)) << "slot 0 is never read";
@@ -146,9 +146,9 @@ TEST(InputEngine, SectionOffsetsOutsideTheFileMakeTheSlotUnreadable) {
 
 TEST(InputEngine, StreamWithoutGroupEndReadsAsOne) {
     TempFolder folder;
-    OwdSpec spec = Mixed(1);
-    spec.groupEnds = false;
-    OWDictionaryList list(folder.Write("m.owd", spec));
+    OwdLayout layout = Mixed(1);
+    layout.groupEnds = false;
+    OWDictionaryList list(folder.Write("m.owd", layout));
     // Slot 8's stream runs to the end of the file and stops.
     EXPECT_EQ(EngineRead(list, 0, 8).size(), 4u);
     InputEngine engine(list, 0);
@@ -162,9 +162,9 @@ TEST(InputEngine, StreamWithoutGroupEndReadsAsOne) {
 TEST(InputEngine, LongCodesWalkTheTree) {
     for (int width : {9, 12, 20, 32}) {
         TempFolder folder;
-        OwdSpec spec = Mixed(1);
-        spec.codeWidth = width;
-        OWDictionaryList list(folder.Write("w.owd", spec));
+        OwdLayout layout = Mixed(1);
+        layout.codeWidth = width;
+        OWDictionaryList list(folder.Write("w.owd", layout));
         ASSERT_TRUE(list.IsValid(0)) << width;
         EXPECT_EQ(Texts(EngineRead(list, 0, 8)),
                   (std::vector<std::string>{"ice cream", "up-to-date", "abcdefgh", "backache"}))
@@ -174,25 +174,25 @@ TEST(InputEngine, LongCodesWalkTheTree) {
 
 TEST(InputEngine, SectionsLargerThanTheBuffer) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(8);
+    OwdLayout layout;
+    layout.firstGroup.resize(8);
     std::mt19937 random(7);
     for (int i = 0; i < 20000; ++i) {
         std::string w;
         for (int k = 0; k < 7; ++k)
             w += static_cast<char>('a' + random() % 26);
-        spec.firstGroup[7].push_back(w);
+        layout.firstGroup[7].push_back(w);
     }
-    spec.flags.resize(8);
+    layout.flags.resize(8);
     for (int i = 0; i < 20000; ++i)
-        spec.flags[7].push_back(i % 3 == 0);
-    spec.codeWidth = 11; // 11 bits never line up with the 32-bit words
-    OWDictionaryList list(folder.Write("big.owd", spec));
+        layout.flags[7].push_back(i % 3 == 0);
+    layout.codeWidth = 11; // 11 bits never line up with the 32-bit words
+    OWDictionaryList list(folder.Write("big.owd", layout));
     auto read = EngineRead(list, 0, 7);
     ASSERT_EQ(read.size(), 20000u);
     for (int i = 0; i < 20000; ++i) {
         ASSERT_EQ(read[static_cast<std::size_t>(i)].text,
-                  spec.firstGroup[7][static_cast<std::size_t>(i)])
+                  layout.firstGroup[7][static_cast<std::size_t>(i)])
             << i;
         ASSERT_EQ(read[static_cast<std::size_t>(i)].flag, i % 3 == 0) << i;
     }
@@ -201,47 +201,47 @@ TEST(InputEngine, SectionsLargerThanTheBuffer) {
 // Hostile word data: the read ends cleanly as a group end.
 TEST(InputEngine, EntryWithMoreLettersThanItsSlotEndsTheRead) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(4);
-    spec.firstGroup[3] = {"cat", std::string(200, 'x'), "dog"};
-    spec.slots = 4;
-    OWDictionaryList list(folder.Write("k.owd", spec));
+    OwdLayout layout;
+    layout.firstGroup.resize(4);
+    layout.firstGroup[3] = {"cat", std::string(200, 'x'), "dog"};
+    layout.slots = 4;
+    OWDictionaryList list(folder.Write("k.owd", layout));
     EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
-    spec.firstGroup[3] = {"cat", "doge", "dog"};
-    OWDictionaryList four(folder.Write("k4.owd", spec));
+    layout.firstGroup[3] = {"cat", "doge", "dog"};
+    OWDictionaryList four(folder.Write("k4.owd", layout));
     EXPECT_EQ(Texts(EngineRead(four, 0, 3)), (std::vector<std::string>{"cat"}));
 }
 
 TEST(InputEngine, EntryWithFewerLettersThanItsSlotEndsTheRead) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(4);
-    spec.firstGroup[3] = {"cat", "do", "dog"};
-    OWDictionaryList list(folder.Write("f.owd", spec));
+    OwdLayout layout;
+    layout.firstGroup.resize(4);
+    layout.firstGroup[3] = {"cat", "do", "dog"};
+    OWDictionaryList list(folder.Write("f.owd", layout));
     EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
 }
 
 TEST(InputEngine, TextLongerThanTheRecordEndsTheRead) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(4);
+    OwdLayout layout;
+    layout.firstGroup.resize(4);
     std::string fits = "cat" + std::string(896, '-'); // 899 bytes and the NUL
     std::string over = "dog" + std::string(897, '-'); // one more
     std::string supplement = "ewe\n" + std::string(5000, 'q');
-    spec.firstGroup[3] = {fits, "owl", over, "ant"};
-    OWDictionaryList list(folder.Write("t.owd", spec));
+    layout.firstGroup[3] = {fits, "owl", over, "ant"};
+    OWDictionaryList list(folder.Write("t.owd", layout));
     EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{fits, "owl"}));
-    spec.firstGroup[3] = {"owl", supplement, "ant"};
-    OWDictionaryList second(folder.Write("t2.owd", spec));
+    layout.firstGroup[3] = {"owl", supplement, "ant"};
+    OWDictionaryList second(folder.Write("t2.owd", layout));
     EXPECT_EQ(Texts(EngineRead(second, 0, 3)), (std::vector<std::string>{"owl"}));
 }
 
 TEST(InputEngine, IncompleteCodeTableEndsTheReadAtAMissingCode) {
     TempFolder folder;
-    OwdSpec spec = Mixed(1);
+    OwdLayout layout = Mixed(1);
     // Drop the code of 'o': its bit pattern now leads nowhere.
-    spec.tweakCodes = [](OwdCodeTable& t) { t['o'].length = 0; };
-    OWDictionaryList list(folder.Write("i.owd", spec));
+    layout.tweakCodes = [](OwdCodeTable& t) { t['o'].length = 0; };
+    OWDictionaryList list(folder.Write("i.owd", layout));
     ASSERT_TRUE(list.IsValid(0));
     auto three = EngineRead(list, 0, 3);
     EXPECT_EQ(Texts(three), (std::vector<std::string>{"cat"}));
@@ -251,9 +251,9 @@ TEST(InputEngine, GarbageBitStreamsNeverOverrun) {
     std::mt19937 random(11);
     for (int round = 0; round < 60; ++round) {
         TempFolder folder;
-        OwdSpec spec = Mixed(round % 2);
-        spec.codeWidth = round % 3 == 0 ? 0 : 5 + round % 9;
-        OwdImage image = WriteOwdImage(spec);
+        OwdLayout layout = Mixed(round % 2);
+        layout.codeWidth = round % 3 == 0 ? 0 : 5 + round % 9;
+        OwdImage image = WriteOwdImage(layout);
         image.bytes.resize(image.dataAt);
         // Whole words, so that the zero padding of a last partial word does
         // not give the engine bits the reference never sees.
@@ -284,13 +284,13 @@ TEST(InputEngine, AgreesWithTheReferenceDecoder) {
     std::mt19937 random(2024);
     const std::string alphabet = "abcdefghijklmnopqrstuvwxyzABCXYZ -'.\x80\xe9";
     for (int round = 0; round < 40; ++round) {
-        OwdSpec spec;
-        spec.version = round % 2;
+        OwdLayout layout;
+        layout.version = round % 2;
         int slots = 2 + static_cast<int>(random() % 30);
-        spec.firstGroup.resize(static_cast<std::size_t>(slots));
-        spec.secondGroup.resize(static_cast<std::size_t>(slots));
-        spec.flags.resize(static_cast<std::size_t>(slots));
-        spec.codeWidth =
+        layout.firstGroup.resize(static_cast<std::size_t>(slots));
+        layout.secondGroup.resize(static_cast<std::size_t>(slots));
+        layout.flags.resize(static_cast<std::size_t>(slots));
+        layout.codeWidth =
             round % 4 == 0 ? 0 : (round % 4 == 1 ? 6 : 7 + static_cast<int>(random() % 20));
         for (int n = 1; n < slots; ++n) {
             int count = static_cast<int>(random() % 60);
@@ -303,27 +303,27 @@ TEST(InputEngine, AgreesWithTheReferenceDecoder) {
                     text += c;
                 }
                 if (random() % 5 == 0) text += "\nsee " + std::to_string(random() % 1000);
-                spec.firstGroup[static_cast<std::size_t>(n)].push_back(text);
-                spec.flags[static_cast<std::size_t>(n)].push_back(static_cast<int>(random() % 2));
+                layout.firstGroup[static_cast<std::size_t>(n)].push_back(text);
+                layout.flags[static_cast<std::size_t>(n)].push_back(static_cast<int>(random() % 2));
             }
             if (random() % 3 == 0)
-                spec.secondGroup[static_cast<std::size_t>(n)].push_back(
+                layout.secondGroup[static_cast<std::size_t>(n)].push_back(
                     std::string(static_cast<std::size_t>(n), 'q'));
         }
         TempFolder folder;
-        auto bytes = WriteOwd(spec);
+        auto bytes = WriteOwd(layout);
         OWDictionaryList list(folder.Write("r.owd", bytes));
         ASSERT_TRUE(list.IsValid(0)) << round;
         for (int n = 1; n < slots; ++n) {
             auto fast = EngineRead(list, 0, n);
             auto slow = ReferenceDecode(list.At(0), bytes, n);
-            ASSERT_EQ(fast.size(), spec.firstGroup[static_cast<std::size_t>(n)].size())
+            ASSERT_EQ(fast.size(), layout.firstGroup[static_cast<std::size_t>(n)].size())
                 << round << "/" << n;
             ASSERT_EQ(fast.size(), slow.size());
             for (std::size_t i = 0; i < fast.size(); ++i) {
                 ASSERT_TRUE(SameEntry(slow[i], fast[i]))
                     << "round " << round << " slot " << n << " entry " << i;
-                std::string written = spec.firstGroup[static_cast<std::size_t>(n)][i];
+                std::string written = layout.firstGroup[static_cast<std::size_t>(n)][i];
                 ASSERT_EQ(fast[i].text, written.substr(0, written.find('\n')));
                 ASSERT_EQ(fast[i].key, KeyOf(written));
             }
@@ -349,17 +349,17 @@ int ScarceOpen(const char* path) {
 
 TEST(InputEngine, EnginesShareScarceFileHandles) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(6);
+    OwdLayout layout;
+    layout.firstGroup.resize(6);
     std::mt19937 random(5);
     for (int n = 1; n < 6; ++n)
         for (int i = 0; i < 9000; ++i) {
             std::string w;
             for (int k = 0; k < n; ++k)
                 w += static_cast<char>('a' + random() % 26);
-            spec.firstGroup[static_cast<std::size_t>(n)].push_back(w);
+            layout.firstGroup[static_cast<std::size_t>(n)].push_back(w);
         }
-    OWDictionaryList list(folder.Write("h.owd", spec));
+    OWDictionaryList list(folder.Write("h.owd", layout));
     limit = 2;
     handed.clear();
     InputEngine::SetOpenFunction(ScarceOpen);
@@ -381,7 +381,7 @@ TEST(InputEngine, EnginesShareScarceFileHandles) {
                 any = true;
                 std::size_t& i = read[static_cast<std::size_t>(n - 1)];
                 ASSERT_STREQ(reinterpret_cast<const char*>(r + owrecord::kText),
-                             spec.firstGroup[static_cast<std::size_t>(n)][i].c_str())
+                             layout.firstGroup[static_cast<std::size_t>(n)][i].c_str())
                     << "slot " << n << " entry " << i;
                 ++i;
             }
@@ -438,7 +438,7 @@ TEST(InputEngine, StartPicksUpAFileRebuiltOnDisk) {
     OWDictionaryList list(path);
     InputEngine engine(list, 0);
     ASSERT_TRUE(engine.Start(3));
-    OwdSpec rebuilt = Mixed(0);
+    OwdLayout rebuilt = Mixed(0);
     rebuilt.firstGroup[3] = {"ewe", "gnu", "yak"};
     SaveOwd(path, WriteOwd(rebuilt));
     TouchBy(path, 30);

@@ -8,13 +8,13 @@ namespace {
 
 using Dictionary = OWDictionaryList::Dictionary;
 
-OwdSpec Words(const std::string& description) {
-    OwdSpec spec;
-    spec.description = description;
-    spec.firstGroup.resize(4);
-    spec.firstGroup[1] = {"a"};
-    spec.firstGroup[3] = {"cat", "dog"};
-    return spec;
+OwdLayout Words(const std::string& description) {
+    OwdLayout layout;
+    layout.description = description;
+    layout.firstGroup.resize(4);
+    layout.firstGroup[1] = {"a"};
+    layout.firstGroup[3] = {"cat", "dog"};
+    return layout;
 }
 
 TEST(DictionaryList, SplitsTheNameIntoPathsInOrder) {
@@ -75,14 +75,14 @@ TEST(DictionaryList, PathsDifferingOnlyInCaseShareOneDictionary) {
 
 TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
     TempFolder folder;
-    OwdSpec spec;
-    spec.firstGroup.resize(14);
+    OwdLayout layout;
+    layout.firstGroup.resize(14);
     for (int n = 3; n <= 12; ++n)
         if (n != 7)
-            spec.firstGroup[static_cast<std::size_t>(n)] = {
+            layout.firstGroup[static_cast<std::size_t>(n)] = {
                 std::string(static_cast<std::size_t>(n), 'e')};
-    spec.firstGroup[5].push_back("fives");
-    OwdImage image = WriteOwdImage(spec);
+    layout.firstGroup[5].push_back("fives");
+    OwdImage image = WriteOwdImage(layout);
     PutI32(image.bytes, image.sectionCountAt, 99);          // slot 0 is never counted
     PutI32(image.bytes, image.sectionCountAt + 4 * 13, -4); // nor a negative count
     OWDictionaryList list(folder.Write("s.owd", image.bytes));
@@ -100,9 +100,9 @@ TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
 
 TEST(DictionaryList, FactsOfADictionary) {
     TempFolder folder;
-    OwdSpec spec = Words("facts");
-    spec.extraBytes = "-C";
-    OwdImage image = WriteOwdImage(spec);
+    OwdLayout layout = Words("facts");
+    layout.extraBytes = "-C";
+    OwdImage image = WriteOwdImage(layout);
     OWDictionaryList list(folder.Write("f.owd", image.bytes));
     EXPECT_EQ(list.LetterCount(0), 26);
     EXPECT_EQ(list.SlotCount(0), 4);

@@ -13,17 +13,17 @@ namespace {
 
 using Dictionary = OWDictionaryList::Dictionary;
 
-OwdSpec SmallSpec(int version) {
-    OwdSpec spec;
-    spec.version = version;
-    spec.description = "Small test words";
-    spec.firstGroup.resize(6);
-    spec.firstGroup[2] = {"at", "ox"};
-    spec.firstGroup[3] = {"cat", "dog", "ice"};
-    spec.firstGroup[5] = {"ice cream"};
-    spec.flags.resize(6);
-    spec.flags[3] = {1, 0, 1};
-    return spec;
+OwdLayout SmallSpec(int version) {
+    OwdLayout layout;
+    layout.version = version;
+    layout.description = "Small test words";
+    layout.firstGroup.resize(6);
+    layout.firstGroup[2] = {"at", "ox"};
+    layout.firstGroup[3] = {"cat", "dog", "ice"};
+    layout.firstGroup[5] = {"ice cream"};
+    layout.flags.resize(6);
+    layout.flags[3] = {1, 0, 1};
+    return layout;
 }
 
 // Loads bytes as a fresh dictionary of its own.
@@ -70,9 +70,9 @@ TEST(DictionaryLoad, VersionOneKeepsItsStoredFields) {
 }
 
 TEST(DictionaryLoad, AuxiliaryBlocksAreReadOnlyInModeOne) {
-    OwdSpec spec = SmallSpec(1);
-    spec.blockCount = 3;
-    auto bytes = WriteOwd(spec);
+    OwdLayout layout = SmallSpec(1);
+    layout.blockCount = 3;
+    auto bytes = WriteOwd(layout);
     Loaded withBlocks(bytes, 1);
     ASSERT_TRUE(withBlocks.ok);
     EXPECT_EQ(withBlocks.d.blockCount, 3);
@@ -114,9 +114,9 @@ TEST(DictionaryLoad, MagicMustNameVersionZeroOrOne) {
 
 TEST(DictionaryLoad, TruncatedAtAnyHeaderFieldIsInvalid) {
     for (int version : {0, 1}) {
-        OwdSpec spec = SmallSpec(version);
-        spec.blockCount = 2;
-        OwdImage image = WriteOwdImage(spec);
+        OwdLayout layout = SmallSpec(version);
+        layout.blockCount = 2;
+        OwdImage image = WriteOwdImage(layout);
         std::size_t descriptionEnd = image.descriptionAt + (version ? 1000 : 80);
         std::size_t headerEnd = image.blockCountAt + 2 + 2 * 26;
         // Every field boundary, and one byte either side of it.
@@ -191,35 +191,35 @@ TEST(DictionaryLoad, ClosingClearsEverything) {
 }
 
 TEST(DictionaryLoad, SlotCountIsLimitedToThirtyTwo) {
-    OwdSpec spec = SmallSpec(1);
-    spec.slots = 32;
-    EXPECT_TRUE(Loaded(WriteOwd(spec)).ok);
-    spec.slots = 33;
-    EXPECT_FALSE(Loaded(WriteOwd(spec)).ok);
-    spec.slots = 0xFFFF;
-    spec.firstGroup.clear();
-    EXPECT_FALSE(Loaded(WriteOwd(spec)).ok);
-    spec.slots = 0;
-    Loaded none(WriteOwd(spec));
+    OwdLayout layout = SmallSpec(1);
+    layout.slots = 32;
+    EXPECT_TRUE(Loaded(WriteOwd(layout)).ok);
+    layout.slots = 33;
+    EXPECT_FALSE(Loaded(WriteOwd(layout)).ok);
+    layout.slots = 0xFFFF;
+    layout.firstGroup.clear();
+    EXPECT_FALSE(Loaded(WriteOwd(layout)).ok);
+    layout.slots = 0;
+    Loaded none(WriteOwd(layout));
     EXPECT_TRUE(none.ok);
     EXPECT_EQ(none.d.lengthSlots, 0);
 }
 
 TEST(DictionaryLoad, DescriptionWithoutNulIsCutAtItsField) {
     for (int version : {0, 1}) {
-        OwdSpec spec = SmallSpec(version);
+        OwdLayout layout = SmallSpec(version);
         std::size_t field = version ? 1000 : 80;
-        spec.description = std::string(field + 20, 'd');
-        Loaded l(WriteOwd(spec));
+        layout.description = std::string(field + 20, 'd');
+        Loaded l(WriteOwd(layout));
         ASSERT_TRUE(l.ok);
         EXPECT_EQ(l.d.description, std::string(field, 'd'));
     }
 }
 
 TEST(DictionaryLoad, LetterTableTakesTheLastCharacterOfEachLetter) {
-    OwdSpec spec = SmallSpec(1);
-    spec.extraBytes = "ABCxyz-' ";
-    Loaded l(WriteOwd(spec));
+    OwdLayout layout = SmallSpec(1);
+    layout.extraBytes = "ABCxyz-' ";
+    Loaded l(WriteOwd(layout));
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.d.letterChar[0], 'a'); // 'A' (65) comes before 'a' (97)
     EXPECT_EQ(l.d.letterChar[25], 'z');
@@ -233,53 +233,53 @@ TEST(DictionaryLoad, LetterTableTakesTheLastCharacterOfEachLetter) {
 
 TEST(DictionaryLoad, LetterIndexOutsideTheAlphabetIsInvalid) {
     for (int bad : {26, 253, 255, 300, 32767}) {
-        OwdSpec spec = SmallSpec(1);
-        spec.tweakCodes = [bad](OwdCodeTable& t) {
+        OwdLayout layout = SmallSpec(1);
+        layout.tweakCodes = [bad](OwdCodeTable& t) {
             t['c'].letterIndex = static_cast<std::int16_t>(bad);
         };
-        EXPECT_FALSE(Loaded(WriteOwd(spec)).ok) << bad;
+        EXPECT_FALSE(Loaded(WriteOwd(layout)).ok) << bad;
     }
-    OwdSpec spec = SmallSpec(1);
-    spec.tweakCodes = [](OwdCodeTable& t) { t['c'].letterIndex = -7; };
-    Loaded l(WriteOwd(spec));
+    OwdLayout layout = SmallSpec(1);
+    layout.tweakCodes = [](OwdCodeTable& t) { t['c'].letterIndex = -7; };
+    Loaded l(WriteOwd(layout));
     ASSERT_TRUE(l.ok) << "a negative index is a character that is not a letter";
     EXPECT_EQ(l.d.decodeTree['c'][1], 255);
 }
 
 TEST(DictionaryLoad, CodesLongerThanThirtyTwoBitsAreInvalid) {
-    OwdSpec spec = SmallSpec(1);
-    spec.tweakLengths = [](std::array<int, 256>& lengths) { lengths['x'] = 32; };
-    spec.extraBytes = "x";
-    EXPECT_TRUE(Loaded(WriteOwd(spec)).ok);
-    spec.tweakLengths = nullptr;
-    spec.tweakCodes = [](OwdCodeTable& t) { t['x'].length = 33; };
-    EXPECT_FALSE(Loaded(WriteOwd(spec)).ok);
-    spec.tweakCodes = [](OwdCodeTable& t) { t['x'].length = 255; };
-    EXPECT_FALSE(Loaded(WriteOwd(spec)).ok);
+    OwdLayout layout = SmallSpec(1);
+    layout.tweakLengths = [](std::array<int, 256>& lengths) { lengths['x'] = 32; };
+    layout.extraBytes = "x";
+    EXPECT_TRUE(Loaded(WriteOwd(layout)).ok);
+    layout.tweakLengths = nullptr;
+    layout.tweakCodes = [](OwdCodeTable& t) { t['x'].length = 33; };
+    EXPECT_FALSE(Loaded(WriteOwd(layout)).ok);
+    layout.tweakCodes = [](OwdCodeTable& t) { t['x'].length = 255; };
+    EXPECT_FALSE(Loaded(WriteOwd(layout)).ok);
 }
 
 TEST(DictionaryLoad, TreeNeedingMoreThan255InnerNodesIsInvalid) {
     std::string every;
     for (int b = 1; b < 256; ++b)
         every += static_cast<char>(b);
-    OwdSpec spec = SmallSpec(1);
-    spec.extraBytes = every;
-    spec.codeWidth = 8; // a full tree of depth 8: exactly the 254 nodes below the root
-    Loaded full(WriteOwd(spec));
+    OwdLayout layout = SmallSpec(1);
+    layout.extraBytes = every;
+    layout.codeWidth = 8; // a full tree of depth 8: exactly the 254 nodes below the root
+    Loaded full(WriteOwd(layout));
     ASSERT_TRUE(full.ok);
     for (int b = 0; b < 256; ++b)
         EXPECT_EQ(full.d.fastNode[b] >= 0 && full.d.fastNode[b] < 256, true);
-    spec.codeWidth = 9;
-    EXPECT_FALSE(Loaded(WriteOwd(spec)).ok);
+    layout.codeWidth = 9;
+    EXPECT_FALSE(Loaded(WriteOwd(layout)).ok);
 }
 
 TEST(DictionaryLoad, CodesThatAreNotAPrefixCodeAreInvalid) {
     auto withCodes = [](std::function<void(OwdCodeTable&)> tweak) {
-        OwdSpec spec = SmallSpec(1);
-        spec.extraBytes = "xyz";
-        spec.codeWidth = 6;
-        spec.tweakCodes = tweak;
-        return Loaded(WriteOwd(spec)).ok;
+        OwdLayout layout = SmallSpec(1);
+        layout.extraBytes = "xyz";
+        layout.codeWidth = 6;
+        layout.tweakCodes = tweak;
+        return Loaded(WriteOwd(layout)).ok;
     };
     EXPECT_TRUE(withCodes(nullptr));
     EXPECT_FALSE(withCodes([](OwdCodeTable& t) { t['y'].code = t['x'].code; }))
@@ -297,9 +297,9 @@ TEST(DictionaryLoad, CodesThatAreNotAPrefixCodeAreInvalid) {
 }
 
 TEST(DictionaryLoad, FastTableAgreesWithTheTree) {
-    OwdSpec spec = SmallSpec(1);
-    spec.extraBytes = "qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqjkvwxyz";
-    Loaded l(WriteOwd(spec));
+    OwdLayout layout = SmallSpec(1);
+    layout.extraBytes = "qqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqjkvwxyz";
+    Loaded l(WriteOwd(layout));
     ASSERT_TRUE(l.ok);
     for (int b = 0; b < 256; ++b) {
         int node = Dictionary::kRoot;

@@ -10,14 +10,14 @@
 
 namespace {
 
-OwdSpec Words() {
-    OwdSpec spec;
-    spec.firstGroup.resize(8);
-    spec.firstGroup[2] = {"at", "ta", "ca", "tt", "ac", "ox", "Ca"};
-    spec.firstGroup[3] = {"car", "pet", "art", "tea", "eat", "rat", "cat", "Tap", "ace"};
-    spec.firstGroup[5] = {"chart", "catty", "tacos", "yacht", "coats", "cat-sh", "ac-tut", "tract"};
-    spec.firstGroup[6] = {"carpet", "preact", "carper", "capert"};
-    return spec;
+OwdLayout Words() {
+    OwdLayout layout;
+    layout.firstGroup.resize(8);
+    layout.firstGroup[2] = {"at", "ta", "ca", "tt", "ac", "ox", "Ca"};
+    layout.firstGroup[3] = {"car", "pet", "art", "tea", "eat", "rat", "cat", "Tap", "ace"};
+    layout.firstGroup[5] = {"chart", "catty", "tacos", "yacht", "coats", "cat-sh", "ac-tut", "tract"};
+    layout.firstGroup[6] = {"carpet", "preact", "carper", "capert"};
+    return layout;
 }
 
 struct Fixture {
@@ -144,7 +144,7 @@ TEST(MatchEngine, PartsLongerThanFiftyAcceptNothing) {
 TEST(MatchEngine, AgreesWithCountingLetters) {
     // Every subset query over every word of a slot, checked by plain counting.
     Fixture f;
-    const OwdSpec words = Words();
+    const OwdLayout words = Words();
     const std::vector<std::string> pools = {"carpet", "cat", "ttac", "xo", "aceprt", "hartcy"};
     for (const std::string& pool : pools) {
         for (int length : {2, 3, 5, 6}) {

@@ -28,8 +28,8 @@ std::string TempFolder::Write(const std::string& name,
     return path;
 }
 
-std::string TempFolder::Write(const std::string& name, const OwdSpec& spec) const {
-    return Write(name, WriteOwd(spec));
+std::string TempFolder::Write(const std::string& name, const OwdLayout& layout) const {
+    return Write(name, WriteOwd(layout));
 }
 
 void TouchBy(const std::string& path, int seconds) {

@@ -19,7 +19,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     std::string File(const std::string& name) const { return (dir_ / name).string(); }
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    std::string Write(const std::string& name, const OwdSpec& spec) const;
+    std::string Write(const std::string& name, const OwdLayout& layout) const;
 
 private:
     std::filesystem::path dir_;

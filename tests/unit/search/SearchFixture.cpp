@@ -12,7 +12,7 @@
 
 std::string WriteDictionary(const std::vector<std::string>& words) {
     static std::atomic<int> serial{0};
-    OwdSpec file;
+    OwdLayout file;
     file.version = 1;
     file.description = "search test";
     file.firstGroup.resize(2);

@@ -109,17 +109,17 @@ TEST(Owbuild, BuildsInfoAndDumpFromAList) {
 
 TEST(Owbuild, DumpListsTheFirstGroupOfFilesFromAnotherWriter) {
     for (int version : {0, 1}) {
-        OwdSpec spec;
-        spec.version = version;
-        spec.description = "independent";
-        spec.firstGroup = {{}, {"a", "I"}, {"o-x"}, {"cat", "dog"}, {"ab c d\ntail"}};
+        OwdLayout layout;
+        layout.version = version;
+        layout.description = "independent";
+        layout.firstGroup = {{}, {"a", "I"}, {"o-x"}, {"cat", "dog"}, {"ab c d\ntail"}};
         if (version == 1) {
-            spec.secondGroup = {{}, {"q"}, {"zz"}, {"not", "ten"}, {"nope"}};
-            spec.flags = {{}, {1, 0}, {0}, {0, 1}, {1}};
+            layout.secondGroup = {{}, {"q"}, {"zz"}, {"not", "ten"}, {"nope"}};
+            layout.flags = {{}, {1, 0}, {0}, {0, 1}, {1}};
         }
         ScratchDir dir;
         const auto path = dir.File("independent.owd");
-        ASSERT_TRUE(SaveOwd(path, WriteOwd(spec)));
+        ASSERT_TRUE(SaveOwd(path, WriteOwd(layout)));
         const auto dump = Owbuild({"--dump", path});
         ASSERT_EQ(dump.code, 0) << dump.err;
         EXPECT_EQ(Lines(dump.out),
