@@ -53,8 +53,14 @@ WordplayFrameWindow::~WordplayFrameWindow() {
 
 int WordplayFrameWindow::HelpContextOfPopup(HMENU popup) {
     fw::MenuView menu(popup);
-    for (const PopupHelp& row : kPopupHelp)
-        if (menu.Contains(row.command)) return row.context;
+    for (const PopupHelp& row : kPopupHelp) {
+        // The External Lookup popup is the one that holds Setup itself: the
+        // result list's context menu nests it, and must neither take its help
+        // context nor have the lookup methods inserted among its own items.
+        const bool found = row.command == CM_LOOKUPSETUP ? menu.HasItem(row.command)
+                                                         : menu.Contains(row.command);
+        if (found) return row.context;
+    }
     return 0;
 }
 

@@ -165,6 +165,8 @@ public:
     std::string ItemText(int pos) const;
     // True when id is an item of this menu or of one of its nested popups.
     bool Contains(UINT id) const;
+    // True when id is an item of this menu itself, not of a nested popup.
+    bool HasItem(UINT id) const;
     void Enable(UINT id, bool enable) const {
         EnableMenuItem(menu_, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
     }

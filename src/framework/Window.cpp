@@ -48,6 +48,14 @@ bool MenuView::Contains(UINT id) const {
     return false;
 }
 
+bool MenuView::HasItem(UINT id) const {
+    if (id == 0) return false;
+    const int count = ItemCount();
+    for (int i = 0; i < count; ++i)
+        if (!SubMenu(i) && ItemId(i) == id) return true;
+    return false;
+}
+
 Window::~Window() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;

@@ -254,6 +254,17 @@ TEST_F(MainFrame, PopupsSetTheirHelpContext) {
     fw::Menu withLookup(CreatePopupMenu());
     AppendMenuA(withLookup.Get(), MF_STRING, CM_LOOKUPWORD, "Look up");
     EXPECT_EQ(WordplayFrameWindow::HelpContextOfPopup(withLookup.Get()), IDM_RESULTMENU);
+    // The result list's menu nests External Lookup: opening it keeps the context
+    // its owner set and gets no lookup methods; its nested popup does.
+    fw::Menu results(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_RESULTMENU)));
+    HMENU resultPopup = GetSubMenu(results.Get(), 0);
+    CurrentHelpContext = IDM_RESULTMENU;
+    filled.clear();
+    EXPECT_EQ(open(resultPopup), IDM_RESULTMENU);
+    EXPECT_TRUE(filled.empty());
+    EXPECT_EQ(open(GetSubMenu(resultPopup, 1)), IDH_LOOKUPMENU);
+    ASSERT_EQ(filled.size(), 1u);
+    EXPECT_EQ(filled[0].first, GetSubMenu(resultPopup, 1));
 }
 
 TEST_F(MainFrame, F1OnAnOpenMenuShowsThatMenusHelp) {
