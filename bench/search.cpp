@@ -10,6 +10,7 @@
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
+#include "search/ListAbbreviations.h"
 #include "search/WordplaySearch.h"
 
 #include "dictionary/InputEngine.h"
@@ -58,21 +59,6 @@ struct CountingSink : RowSink {
     std::size_t rows = 0;
     void AddRow(WordplayRow) override { ++rows; }
 };
-
-AbbreviationSet LoadAbbreviations(const OWDictionaryList& list, const std::string& path) {
-    std::string alphabet;
-    for (int letter = 0; letter < list.LetterCount(0) && letter < 255; ++letter) {
-        const unsigned char c = list.LetterChar(0, static_cast<std::uint8_t>(letter));
-        if (list.LetterIndex(0, c) != OWDictionaryList::Dictionary::kNotALetter)
-            alphabet.push_back(static_cast<char>(c));
-    }
-    return LoadAbbreviationSetFromFile(path, alphabet, [&list](unsigned char c) -> char {
-        const std::uint8_t letter = list.LetterIndex(0, c);
-        return letter == OWDictionaryList::Dictionary::kNotALetter
-                   ? '\0'
-                   : static_cast<char>(list.LetterChar(0, letter));
-    });
-}
 
 // The dictionary's entries as a plain word list, one a line, for `an`.
 std::size_t WriteWordList(OWDictionaryList& list, const std::string& path) {
@@ -124,7 +110,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s is not a usable dictionary\n", invalid->c_str());
         return 1;
     }
-    const AbbreviationSet abbreviations = LoadAbbreviations(list, abbreviationsPath);
+    const AbbreviationSet abbreviations = LoadListAbbreviations(list, abbreviationsPath);
     constexpr int kMaxPieces = 4;
     std::printf("dictionary: %s (%ld entries), %zu abbreviations, MaxPieces %d, median of %d "
                 "runs\n\n",

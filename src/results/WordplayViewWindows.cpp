@@ -6,6 +6,7 @@
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
 #include "results/Tokens.h"
+#include "search/ListAbbreviations.h"
 #include "search/WordplaySearch.h"
 
 #include <commctrl.h>
@@ -155,17 +156,9 @@ void WordplayViewWindows::ApplyFonts() {
 void WordplayViewWindows::LoadAbbreviations() {
     abbreviations_.clear();
     if (!dictionary_ || dictionary_->Count() == 0 || !dictionary_->IsValid(0)) return;
-    OWDictionaryList& list = *dictionary_;
-    std::string alphabet;
-    for (int i = 0; i < list.LetterCount(0); ++i)
-        alphabet += static_cast<char>(list.LetterChar(0, static_cast<std::uint8_t>(i)));
-    auto canonical = [&list](unsigned char c) -> char {
-        const std::uint8_t letter = list.LetterIndex(0, c);
-        return letter == 255 ? '\0' : static_cast<char>(list.LetterChar(0, letter));
-    };
     const std::string file = Context().LoadResourceString(IDS_INDICATORABBREVIATION) + ".txt";
-    abbreviations_ = LoadAbbreviationSetFromFile(
-        ResolveDataPath(Context().ProgramDirectory(), file), alphabet, canonical);
+    abbreviations_ =
+        LoadListAbbreviations(*dictionary_, ResolveDataPath(Context().ProgramDirectory(), file));
 }
 
 void WordplayViewWindows::SaveViewSettings() {

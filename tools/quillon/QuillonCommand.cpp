@@ -6,6 +6,7 @@
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
+#include "search/ListAbbreviations.h"
 #include "search/SearchStrings.h"
 #include "search/WordplaySearch.h"
 
@@ -86,23 +87,6 @@ std::string JsonString(std::string_view utf8) {
 
 std::string Beside(const std::string& directory, const char* name) {
     return (std::filesystem::path(directory) / name).string();
-}
-
-// The view's abbreviation set: the first dictionary's letters and the table.
-AbbreviationSet LoadAbbreviations(const OWDictionaryList& list, const std::string& path) {
-    if (list.Count() < 1) return {};
-    std::string alphabet;
-    for (int letter = 0; letter < list.LetterCount(0) && letter < 255; ++letter) {
-        const unsigned char c = list.LetterChar(0, static_cast<std::uint8_t>(letter));
-        if (list.LetterIndex(0, c) != OWDictionaryList::Dictionary::kNotALetter)
-            alphabet.push_back(static_cast<char>(c));
-    }
-    return LoadAbbreviationSetFromFile(path, alphabet, [&list](unsigned char c) -> char {
-        const std::uint8_t letter = list.LetterIndex(0, c);
-        return letter == OWDictionaryList::Dictionary::kNotALetter
-                   ? '\0'
-                   : static_cast<char>(list.LetterChar(0, letter));
-    });
 }
 
 // The terminal's side of a search: rows are collected, finished as the list view
@@ -283,7 +267,7 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
     if (namedAbbreviations && !std::filesystem::exists(options.abbreviations))
         err << "quillon: " << options.abbreviations
             << " cannot be read; only single letters are abbreviations\n";
-    const AbbreviationSet abbreviations = LoadAbbreviations(list, options.abbreviations);
+    const AbbreviationSet abbreviations = LoadListAbbreviations(list, options.abbreviations);
 
     bool first = true;
     for (const std::string& answer : options.answers) {
