@@ -152,11 +152,33 @@ std::optional<std::string> PVWCombo::GetSelectedName() const {
 }
 
 bool PVWCombo::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_COMMAND || HIWORD(wParam) != CBN_SELCHANGE) return false;
+    if (msg != WM_COMMAND) return false;
+    switch (HIWORD(wParam)) {
+    case CBN_SELCHANGE:
+        // Moving through the open list with the arrow keys is browsing, not
+        // choosing: the owner hears of the entry the list closes on.
+        if (SendMessageA(Handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+            choicePending_ = true;
+        } else {
+            NotifySelection();
+        }
+        result = 0;
+        return true;
+    case CBN_SELENDOK:
+        if (choicePending_) NotifySelection();
+        choicePending_ = false;
+        return false;
+    case CBN_SELENDCANCEL:
+        choicePending_ = false;
+        return false;
+    default:
+        return false;
+    }
+}
+
+void PVWCombo::NotifySelection() {
     const LRESULT index = SendMessageA(Handle(), CB_GETCURSEL, 0, 0);
-    result = 0;
     if (index != CB_ERR) owner_.SelectionChanged(static_cast<int>(index), id_);
-    return true;
 }
 
 LRESULT PVWCombo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

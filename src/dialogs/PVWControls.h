@@ -95,7 +95,9 @@ private:
     int FindFromEnd(const std::string& name) const;
     void DeleteEntry(int index);
     int Insert(int at, const std::string& name);
+    void NotifySelection();
     bool fullNames_ = false;
+    bool choicePending_ = false; // the selection moved while the list was open
 };
 
 // A solid brush of one colour; made again when the colour changes.

@@ -218,6 +218,13 @@ void WordplayViewWindows::ShowInvalidDictionary(const std::string& path) {
 }
 
 void WordplayViewWindows::RecordHistory(const std::string& answer) {
+    // The answer goes to the top as typed, and an older copy that differs only
+    // in case gives way to it; a first entry that matches stays as it is.
+    if (answer_.Count() > 0) {
+        const std::string first = answer_.FullName(0);
+        if (first.size() != answer.size() || lstrcmpiA(first.c_str(), answer.c_str()) != 0)
+            answer_.Remove(answer);
+    }
     answer_.Add(answer, true);
 }
 

@@ -329,10 +329,11 @@ TEST_F(ResultsView, HistoryIsMostRecentFirstAndIgnoresCase) {
     EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ice"}))
         << "the first entry is not added twice";
     SearchFor("ICE");
-    EXPECT_EQ(view->History(), (std::vector<std::string>{"ice", "tea"}))
-        << "an older entry moves to the top with its own spelling";
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"ICE", "tea"}))
+        << "an older entry gives way to the answer as typed, at the top";
     SearchFor("Ice");
-    EXPECT_EQ(view->History(), (std::vector<std::string>{"ice", "tea"}));
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"ICE", "tea"}))
+        << "a first entry that differs only in case stays as it is";
     EXPECT_EQ(Caption(), "Ice - Quillon") << "the caption shows the answer as typed";
 
     // Picking an entry from the drop-down list searches for it.
@@ -341,7 +342,33 @@ TEST_F(ResultsView, HistoryIsMostRecentFirstAndIgnoresCase) {
                  reinterpret_cast<LPARAM>(view->AnswerBox()));
     PumpMessages(20);
     EXPECT_EQ(Caption(), "tea - Quillon");
-    EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ice"}));
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"tea", "ICE"}));
+
+    // Moving through the open list searches nothing; the entry it closes on with
+    // Enter or a click is searched, and a list closed with Escape searches nothing.
+    HWND box = view->AnswerBox();
+    const auto notify = [&](int code) {
+        SendMessageA(view->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ANSWER, code),
+                     reinterpret_cast<LPARAM>(box));
+        PumpMessages(10);
+    };
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageA(box, CB_SETCURSEL, 1, 0);
+    notify(CBN_SELCHANGE);
+    EXPECT_EQ(Caption(), "tea - Quillon") << "browsing the open list is no pick";
+    notify(CBN_SELENDCANCEL);
+    SendMessageA(box, CB_SHOWDROPDOWN, FALSE, 0);
+    PumpMessages(10);
+    EXPECT_EQ(Caption(), "tea - Quillon") << "Escape picks nothing";
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(box, CB_SETCURSEL, 1, 0);
+    notify(CBN_SELCHANGE);
+    notify(CBN_SELENDOK);
+    EXPECT_EQ(Caption(), "ICE - Quillon") << "the entry the list closes on is searched";
+    SendMessageA(box, CB_SHOWDROPDOWN, FALSE, 0);
+    PumpMessages(10);
+    EXPECT_EQ(view->History(), (std::vector<std::string>{"ICE", "tea"}));
 }
 
 TEST_F(ResultsView, CopyTakesTheTokenOrAllSelectedRows) {
