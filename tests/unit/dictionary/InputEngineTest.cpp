@@ -43,7 +43,7 @@ OwdLayout Mixed(int version) {
     return layout;
 }
 
-TEST(InputEngine, ReadsTheFirstGroupOfEachVersion) {
+TEST(InputEngine, ReadsGroupsFlagsAndRecordsOfEachVersion) {
     for (int version : {0, 1}) {
         TempFolder folder;
         OWDictionaryList list(folder.Write("m.owd", Mixed(version)));
@@ -52,15 +52,23 @@ TEST(InputEngine, ReadsTheFirstGroupOfEachVersion) {
             << version;
         EXPECT_EQ(Keys(three), (std::vector<std::string>{"cat", "dog", "emu", "one"}));
         auto eight = EngineRead(list, 0, 8);
-        EXPECT_EQ(Texts(eight),
-                  (std::vector<std::string>{"ice cream", "up-to-date", "abcdefgh", "backache"}));
         EXPECT_EQ(Keys(eight),
                   (std::vector<std::string>{"icecream", "uptodate", "abcdefgh", "backache"}));
         EXPECT_EQ(eight[2].lineFeedPart, "supplement");
+        // The line feed part follows the text's NUL in the record.
+        InputEngine engine(list, 0);
+        ASSERT_TRUE(engine.Start(8));
+        const std::uint8_t* r = engine.Next();
+        EXPECT_EQ(r[8], owrecord::kEnd);
+        engine.Next();
+        r = engine.Next();
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(r + owrecord::kText), 20),
+                  std::string("abcdefgh\0supplement\0", 20));
+        // Version 1 counts the flagged entries (flags 0, 1, 0), version 0 every entry.
+        EXPECT_EQ(engine.Counter(), version ? 1 : 3);
+        EXPECT_EQ(engine.GroupsLeft(), version ? 2 : 0);
     }
-}
 
-TEST(InputEngine, FlagBitsAreConsumedAndCounted) {
     TempFolder folder;
     OWDictionaryList list(folder.Write("m.owd", Mixed(1)));
     InputEngine engine(list, 0);
@@ -71,7 +79,6 @@ TEST(InputEngine, FlagBitsAreConsumedAndCounted) {
         flags.push_back(engine.Flag());
     EXPECT_EQ(flags, (std::vector<int>{1, 0, 1, 1}));
     EXPECT_EQ(engine.Counter(), 0) << "cleared at the group end";
-    EXPECT_EQ(engine.Flag(), 1);
     EXPECT_EQ(engine.GroupsLeft(), 1);
     // The second group follows, without flag bits.
     std::vector<std::string> second;
@@ -81,53 +88,17 @@ TEST(InputEngine, FlagBitsAreConsumedAndCounted) {
     EXPECT_EQ(engine.GroupsLeft(), 0);
 }
 
-TEST(InputEngine, VersionZeroCountsEveryEntry) {
-    TempFolder folder;
-    OWDictionaryList list(folder.Write("m.owd", Mixed(0)));
-    InputEngine engine(list, 0);
-    ASSERT_TRUE(engine.Start(8));
-    EXPECT_EQ(engine.GroupsLeft(), 0);
-    engine.Next();
-    engine.Next();
-    EXPECT_EQ(engine.Counter(), 2);
-}
-
-TEST(InputEngine, RecordLayout) {
+TEST(InputEngine, StartRefusesWhatCannotBeRead) {
     TempFolder folder;
     OWDictionaryList list(folder.Write("m.owd", Mixed(1)));
     InputEngine engine(list, 0);
-    ASSERT_TRUE(engine.Start(8));
-    const std::uint8_t* r = engine.Next();
-    EXPECT_EQ(r[0], 'i' - 'a');
-    EXPECT_EQ(r[7], 'm' - 'a');
-    EXPECT_EQ(r[8], owrecord::kEnd);
-    EXPECT_STREQ(reinterpret_cast<const char*>(r + owrecord::kText), "ice cream");
-    r = engine.Next();
-    r = engine.Next();
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(r + owrecord::kText), 19),
-              std::string("abcdefgh\0supplement", 19));
-    EXPECT_EQ(r[owrecord::kText + 19], 0);
-}
-
-TEST(InputEngine, StartRefusesWhatCannotBeRead) {
-    TempFolder folder;
-    OwdLayout layout = Mixed(1);
-    OwdImage image = WriteOwdImage(layout);
-    OWDictionaryList list(folder.Write("m.owd", image.bytes));
-    InputEngine engine(list, 0);
-    EXPECT_FALSE(engine.Start(0)) << "slot 0 is never read";
-    EXPECT_FALSE(engine.Start(9)) << "at lengthSlots";
-    EXPECT_FALSE(engine.Start(40));
-    EXPECT_FALSE(engine.Start(-3));
-    EXPECT_FALSE(engine.Start(5)) << "empty section";
+    for (int n : {0, 9, 40, -3, 5}) // slot 0, at lengthSlots, beyond, negative, empty
+        EXPECT_FALSE(engine.Start(n)) << n;
     EXPECT_EQ(engine.Next()[0], owrecord::kEnd) << "Next after a refused Start is a group end";
     EXPECT_TRUE(engine.Start(3));
-
     OWDictionaryList missing(folder.File("gone.owd"));
-    InputEngine none(missing, 0);
-    EXPECT_FALSE(none.Start(3));
-    InputEngine outside(list, 4);
-    EXPECT_FALSE(outside.Start(3));
+    EXPECT_FALSE(InputEngine(missing, 0).Start(3));
+    EXPECT_FALSE(InputEngine(list, 4).Start(3));
 }
 
 TEST(InputEngine, SectionOffsetsOutsideTheFileMakeTheSlotUnreadable) {
@@ -144,107 +115,81 @@ TEST(InputEngine, SectionOffsetsOutsideTheFileMakeTheSlotUnreadable) {
     }
 }
 
-TEST(InputEngine, StreamWithoutGroupEndReadsAsOne) {
+TEST(InputEngine, StreamWithoutGroupEndReadsAsOneAndStaysEnded) {
     TempFolder folder;
     OwdLayout layout = Mixed(1);
     layout.groupEnds = false;
     OWDictionaryList list(folder.Write("m.owd", layout));
-    // Slot 8's stream runs to the end of the file and stops.
-    EXPECT_EQ(EngineRead(list, 0, 8).size(), 4u);
     InputEngine engine(list, 0);
-    ASSERT_TRUE(engine.Start(8));
+    ASSERT_TRUE(engine.Start(8)); // runs to the end of the file
     for (int i = 0; i < 4; ++i)
         EXPECT_NE(engine.Next()[0], owrecord::kEnd);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(engine.Next()[0], owrecord::kEnd) << "and stays ended";
-}
-
-TEST(InputEngine, LongCodesWalkTheTree) {
-    for (int width : {9, 12, 20, 32}) {
-        TempFolder folder;
-        OwdLayout layout = Mixed(1);
-        layout.codeWidth = width;
-        OWDictionaryList list(folder.Write("w.owd", layout));
-        ASSERT_TRUE(list.IsValid(0)) << width;
-        EXPECT_EQ(Texts(EngineRead(list, 0, 8)),
-                  (std::vector<std::string>{"ice cream", "up-to-date", "abcdefgh", "backache"}))
-            << width;
-    }
+        EXPECT_EQ(engine.Next()[0], owrecord::kEnd);
 }
 
 TEST(InputEngine, SectionsLargerThanTheBuffer) {
     TempFolder folder;
     OwdLayout layout;
     layout.firstGroup.resize(8);
+    layout.flags.resize(8);
     std::mt19937 random(7);
     for (int i = 0; i < 20000; ++i) {
         std::string w;
         for (int k = 0; k < 7; ++k)
             w += static_cast<char>('a' + random() % 26);
         layout.firstGroup[7].push_back(w);
-    }
-    layout.flags.resize(8);
-    for (int i = 0; i < 20000; ++i)
         layout.flags[7].push_back(i % 3 == 0);
+    }
     layout.codeWidth = 11; // 11 bits never line up with the 32-bit words
     OWDictionaryList list(folder.Write("big.owd", layout));
     auto read = EngineRead(list, 0, 7);
     ASSERT_EQ(read.size(), 20000u);
-    for (int i = 0; i < 20000; ++i) {
-        ASSERT_EQ(read[static_cast<std::size_t>(i)].text,
-                  layout.firstGroup[7][static_cast<std::size_t>(i)])
-            << i;
-        ASSERT_EQ(read[static_cast<std::size_t>(i)].flag, i % 3 == 0) << i;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        ASSERT_EQ(read[i].text, layout.firstGroup[7][i]) << i;
+        ASSERT_EQ(read[i].flag, i % 3 == 0) << i;
     }
 }
 
-// Hostile word data: the read ends cleanly as a group end.
-TEST(InputEngine, EntryWithMoreLettersThanItsSlotEndsTheRead) {
-    TempFolder folder;
-    OwdLayout layout;
-    layout.firstGroup.resize(4);
-    layout.firstGroup[3] = {"cat", std::string(200, 'x'), "dog"};
-    layout.slots = 4;
-    OWDictionaryList list(folder.Write("k.owd", layout));
-    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
-    layout.firstGroup[3] = {"cat", "doge", "dog"};
-    OWDictionaryList four(folder.Write("k4.owd", layout));
-    EXPECT_EQ(Texts(EngineRead(four, 0, 3)), (std::vector<std::string>{"cat"}));
-}
-
-TEST(InputEngine, EntryWithFewerLettersThanItsSlotEndsTheRead) {
-    TempFolder folder;
-    OwdLayout layout;
-    layout.firstGroup.resize(4);
-    layout.firstGroup[3] = {"cat", "do", "dog"};
-    OWDictionaryList list(folder.Write("f.owd", layout));
-    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"cat"}));
-}
-
-TEST(InputEngine, TextLongerThanTheRecordEndsTheRead) {
-    TempFolder folder;
-    OwdLayout layout;
-    layout.firstGroup.resize(4);
-    std::string fits = "cat" + std::string(896, '-'); // 899 bytes and the NUL
-    std::string over = "dog" + std::string(897, '-'); // one more
-    std::string supplement = "ewe\n" + std::string(5000, 'q');
-    layout.firstGroup[3] = {fits, "owl", over, "ant"};
-    OWDictionaryList list(folder.Write("t.owd", layout));
-    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{fits, "owl"}));
-    layout.firstGroup[3] = {"owl", supplement, "ant"};
-    OWDictionaryList second(folder.Write("t2.owd", layout));
-    EXPECT_EQ(Texts(EngineRead(second, 0, 3)), (std::vector<std::string>{"owl"}));
-}
-
-TEST(InputEngine, IncompleteCodeTableEndsTheReadAtAMissingCode) {
-    TempFolder folder;
-    OwdLayout layout = Mixed(1);
-    // Drop the code of 'o': its bit pattern now leads nowhere.
-    layout.tweakCodes = [](OwdCodeTable& t) { t['o'].length = 0; };
-    OWDictionaryList list(folder.Write("i.owd", layout));
-    ASSERT_TRUE(list.IsValid(0));
-    auto three = EngineRead(list, 0, 3);
-    EXPECT_EQ(Texts(three), (std::vector<std::string>{"cat"}));
+// Hostile word data: the read ends cleanly as a group end after the last
+// good entry.
+TEST(InputEngine, HostileEntriesEndTheRead) {
+    const std::string fits = "cat" + std::string(896, '-'); // 899 bytes and the NUL
+    const std::string over = "dog" + std::string(897, '-'); // one more
+    struct Case {
+        const char* name;
+        std::vector<std::string> entries;
+        std::vector<std::string> read;
+        int slots;
+        bool dropCodeOfO;
+    } cases[] = {
+        {"more letters than the record holds",
+         {"cat", std::string(200, 'x'), "dog"},
+         {"cat"},
+         4,
+         false},
+        {"more letters than the slot", {"cat", "doge", "dog"}, {"cat"}, -1, false},
+        {"fewer letters than the slot", {"cat", "do", "dog"}, {"cat"}, -1, false},
+        {"text longer than the record", {fits, "owl", over, "ant"}, {fits, "owl"}, -1, false},
+        {"line feed part longer than the record",
+         {"owl", "ewe\n" + std::string(5000, 'q'), "ant"},
+         {"owl"},
+         -1,
+         false},
+        // Its bit pattern now leads nowhere.
+        {"a code missing from the table", {"cat", "dog", "owl"}, {"cat"}, -1, true},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        OwdLayout layout;
+        layout.firstGroup.resize(4);
+        layout.firstGroup[3] = c.entries;
+        layout.slots = c.slots;
+        if (c.dropCodeOfO) layout.tweakCodes = [](OwdCodeTable& t) { t['o'].length = 0; };
+        OWDictionaryList list(folder.Write("h.owd", layout));
+        ASSERT_TRUE(list.IsValid(0)) << c.name;
+        EXPECT_EQ(Texts(EngineRead(list, 0, 3)), c.read) << c.name;
+    }
 }
 
 TEST(InputEngine, GarbageBitStreamsNeverOverrun) {
@@ -290,8 +235,9 @@ TEST(InputEngine, AgreesWithTheReferenceDecoder) {
         layout.firstGroup.resize(static_cast<std::size_t>(slots));
         layout.secondGroup.resize(static_cast<std::size_t>(slots));
         layout.flags.resize(static_cast<std::size_t>(slots));
+        // Huffman codes, or fixed widths up to the longest code of 32 bits.
         layout.codeWidth =
-            round % 4 == 0 ? 0 : (round % 4 == 1 ? 6 : 7 + static_cast<int>(random() % 20));
+            round % 4 == 0 ? 0 : (round % 4 == 1 ? 6 : 7 + static_cast<int>(random() % 26));
         for (int n = 1; n < slots; ++n) {
             int count = static_cast<int>(random() % 60);
             for (int i = 0; i < count; ++i) {
@@ -401,10 +347,6 @@ TEST(InputEngine, EnginesShareScarceFileHandles) {
     EXPECT_TRUE(starved.Start(3));
 }
 
-} // namespace
-
-namespace {
-
 // The default dictionary, when this tree has built it, read both ways.
 TEST(InputEngine, DefaultDictionaryAgreesWithTheReferenceDecoder) {
     std::string path = QUILLON_DIST_DIR "/Dictionaries/Standard English.owd";
@@ -428,10 +370,6 @@ TEST(InputEngine, DefaultDictionaryAgreesWithTheReferenceDecoder) {
     EXPECT_EQ(total, list.Statistics(0).entries);
 }
 
-} // namespace
-
-namespace {
-
 TEST(InputEngine, StartPicksUpAFileRebuiltOnDisk) {
     TempFolder folder;
     std::string path = folder.Write("r.owd", Mixed(1));
@@ -444,10 +382,7 @@ TEST(InputEngine, StartPicksUpAFileRebuiltOnDisk) {
     TouchBy(path, 30);
     ASSERT_TRUE(engine.Start(3));
     EXPECT_EQ(engine.GroupsLeft(), 0) << "the version of the new file";
-    std::vector<std::string> texts;
-    for (const std::uint8_t* r = engine.Next(); r[0] != owrecord::kEnd; r = engine.Next())
-        texts.push_back(reinterpret_cast<const char*>(r + owrecord::kText));
-    EXPECT_EQ(texts, (std::vector<std::string>{"ewe", "gnu", "yak"}));
+    EXPECT_EQ(Texts(EngineRead(list, 0, 3)), (std::vector<std::string>{"ewe", "gnu", "yak"}));
 }
 
 } // namespace

@@ -23,26 +23,17 @@ TEST(DictionaryList, SplitsTheNameIntoPathsInOrder) {
     std::string b = folder.Write("b.owd", Words("second"));
     OWDictionaryList list(a + ";" + b + ";" + folder.File("missing.owd"));
     ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Name(), a + ";" + b + ";" + folder.File("missing.owd"));
     EXPECT_EQ(list.Path(0), a);
-    EXPECT_EQ(list.Description(0), "first");
     EXPECT_EQ(list.Description(1), "second");
     EXPECT_EQ(list.Description(2), Dictionary::kNotFoundText);
-    EXPECT_TRUE(list.IsValid(0));
-    EXPECT_FALSE(list.IsValid(2));
     EXPECT_EQ(list.FirstInvalidPath(), folder.File("missing.owd"));
-}
-
-TEST(DictionaryList, EmptyPiecesAreDictionariesThatCannotBeFound) {
+    // Empty pieces are dictionaries that cannot be found, but never the
+    // path a search complains about.
     OWDictionaryList empty("");
     ASSERT_EQ(empty.Count(), 1);
     EXPECT_EQ(empty.FirstInvalidPath(), "");
-    EXPECT_EQ(empty.Description(0), Dictionary::kNotFoundText);
-    TempFolder folder;
-    std::string a = folder.Write("a.owd", Words("first"));
     OWDictionaryList trailing(a + ";");
     ASSERT_EQ(trailing.Count(), 2);
-    EXPECT_TRUE(trailing.IsValid(0));
     EXPECT_EQ(trailing.FirstInvalidPath(), "");
 }
 
@@ -63,14 +54,10 @@ TEST(DictionaryList, PathsDifferingOnlyInCaseShareOneDictionary) {
         EXPECT_EQ(first->At(0).refCount, 4);
     }
     EXPECT_EQ(first->At(0).refCount, 1);
-    const Dictionary* old = &first->At(0);
     first.reset();
-    // The last list is gone, so the next one loads the file again.
-    TouchBy(path, 0);
-    OWDictionaryList again(path);
+    OWDictionaryList again(path); // the last list is gone: loaded afresh
     EXPECT_EQ(again.At(0).refCount, 1);
     EXPECT_TRUE(again.IsValid(0));
-    (void)old;
 }
 
 TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
@@ -90,12 +77,8 @@ TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
     EXPECT_EQ(stats.entries, 10);
     EXPECT_EQ(stats.shortest, 3);
     EXPECT_EQ(stats.longest, 12);
-
-    OWDictionaryList missing(folder.File("none.owd"));
-    stats = missing.Statistics(0);
-    EXPECT_EQ(stats.entries, 0);
-    EXPECT_EQ(stats.shortest, 0);
-    EXPECT_EQ(stats.longest, 0);
+    stats = OWDictionaryList(folder.File("none.owd")).Statistics(0);
+    EXPECT_EQ(stats.entries + stats.shortest + stats.longest, 0);
 }
 
 TEST(DictionaryList, FactsOfADictionary) {
@@ -104,24 +87,18 @@ TEST(DictionaryList, FactsOfADictionary) {
     layout.extraBytes = "-C";
     OwdImage image = WriteOwdImage(layout);
     OWDictionaryList list(folder.Write("f.owd", image.bytes));
-    EXPECT_EQ(list.LetterCount(0), 26);
     EXPECT_EQ(list.SlotCount(0), 4);
-    EXPECT_EQ(list.Version(0), 1);
     EXPECT_EQ(list.LetterIndex(0, 'C'), 2);
     EXPECT_EQ(list.LetterIndex(0, 'c'), 2);
     EXPECT_EQ(list.LetterIndex(0, '-'), 255);
     EXPECT_EQ(list.LetterIndex(0, 'z'), 255) << "no code";
-    EXPECT_EQ(list.LetterChar(0, 2), 'c');
     EXPECT_EQ(list.LetterChar(0, 25), '!');
     EXPECT_EQ(list.SectionOffset(0, 3),
               static_cast<std::int32_t>(image.bytes[image.sectionOffsetAt + 12] |
                                         image.bytes[image.sectionOffsetAt + 13] << 8));
-    EXPECT_EQ(list.SectionOffset(0, 4), 0);
     EXPECT_EQ(list.SectionOffset(0, -1), 0);
-    EXPECT_NE(list.Modified(0), 0);
     // Indexes outside the list read as a closed dictionary.
-    EXPECT_FALSE(list.IsValid(1));
-    EXPECT_FALSE(list.IsValid(-1));
+    EXPECT_FALSE(list.IsValid(1) || list.IsValid(-1));
     EXPECT_EQ(list.Description(5), Dictionary::kInvalidText);
     EXPECT_EQ(list.LetterIndex(-1, 'a'), 255);
     EXPECT_EQ(list.SlotCount(7), 0);
