@@ -26,18 +26,15 @@ std::string ReadFile(const fs::path& path) {
 }
 } // namespace
 
-TEST(HelpPages, EveryRegisteredContextHasAnExistingPage) {
+TEST(HelpPages, EveryContextIsRegisteredOnceWithAnExistingPage) {
     ASSERT_FALSE(HelpTopics().empty());
-    for (const HelpTopic& topic : HelpTopics())
+    std::set<int> seen;
+    for (const HelpTopic& topic : HelpTopics()) {
         EXPECT_TRUE(fs::is_regular_file(HelpFolder() / topic.page))
             << "context " << topic.context << " names " << topic.page;
-    EXPECT_TRUE(fs::is_regular_file(HelpFolder() / kHelpContentsPage));
-}
-
-TEST(HelpPages, EachContextIsRegisteredOnce) {
-    std::set<int> seen;
-    for (const HelpTopic& topic : HelpTopics())
         EXPECT_TRUE(seen.insert(topic.context).second) << "context " << topic.context;
+    }
+    EXPECT_TRUE(fs::is_regular_file(HelpFolder() / kHelpContentsPage));
 }
 
 TEST(HelpPages, ContextsTheProgramAsksForAreAllKnown) {
@@ -72,19 +69,21 @@ TEST(HelpPages, ContextsTheProgramAsksForAreAllKnown) {
     }
 }
 
-TEST(HelpPages, MapsContextsToTheirOwnPages) {
-    EXPECT_EQ(HelpPageForContext(IDH_MAINWINDOW), "main_window.html");
-    EXPECT_EQ(HelpPageForContext(IDH_QUICKSTART), "quick_start.html");
-    EXPECT_EQ(HelpPageForContext(IDH_FILEMENU), "file_menu.html");
-    EXPECT_EQ(HelpPageForContext(CM_EXIT), "file_menu.html"); // a command shares its menu's page
-    EXPECT_EQ(HelpPageForContext(CM_LOOKUPMETHOD0 + 11), "external_lookup.html");
-    EXPECT_EQ(HelpPageForContext(IDS_PAGEDICTIONARY), "options_dictionary.html");
-}
-
-TEST(HelpPages, UnknownContextsShowTheContents) {
-    EXPECT_EQ(HelpPageForContext(0), kHelpContentsPage);
-    EXPECT_EQ(HelpPageForContext(-1), kHelpContentsPage);
-    EXPECT_EQ(HelpPageForContext(CM_LOOKUPMETHODLAST + 1), kHelpContentsPage);
+TEST(HelpPages, MapsContextsToPagesAndUnknownOnesToTheContents) {
+    const struct {
+        int context;
+        std::string page;
+    } cases[] = {
+        {IDH_MAINWINDOW, "main_window.html"},
+        {CM_EXIT, "file_menu.html"}, // a command shares its menu's page
+        {CM_LOOKUPMETHOD0 + 11, "external_lookup.html"},
+        {IDS_PAGEDICTIONARY, "options_dictionary.html"},
+        {0, kHelpContentsPage},
+        {-1, kHelpContentsPage},
+        {CM_LOOKUPMETHODLAST + 1, kHelpContentsPage},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HelpPageForContext(c.context), c.page) << "context " << c.context;
 }
 
 TEST(HelpPages, EveryPageIsReachableFromTheContentsAndEveryLinkResolves) {
