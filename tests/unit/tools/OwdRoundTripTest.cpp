@@ -100,10 +100,8 @@ TEST(OwdRoundTrip, HeaderFactsMatchTheEntries) {
         EXPECT_EQ(list.Version(0), version);
         EXPECT_EQ(list.Description(0), "Caf\xE9 words");
         const auto s = list.Statistics(0);
-        EXPECT_EQ(s.entries, 7);
-        EXPECT_EQ(s.shortest, 2);
-        EXPECT_EQ(s.longest, 9);
-        EXPECT_EQ(list.SlotCount(0), 10);
+        EXPECT_EQ(std::tuple(s.entries, s.shortest, s.longest, list.SlotCount(0)),
+                  std::tuple(7, 2, 9, 10));
         EXPECT_EQ(stats.written, 7u);
         EXPECT_EQ(stats.duplicates, 1u);
         EXPECT_EQ(stats.perLength[3], 4u);
@@ -112,36 +110,22 @@ TEST(OwdRoundTrip, HeaderFactsMatchTheEntries) {
     }
 }
 
-TEST(OwdRoundTrip, TypedCaseAndAccentsMapToThePlainLetters) {
+TEST(OwdRoundTrip, CaseAndAccentsMapToThePlainLettersAndStayInTheTexts) {
     ScratchDir dir;
     // Only plain lower-case words in the list: the accented and capital bytes
     // must still be letters of the dictionary.
-    const auto path = Build(dir, {{"cafe", ""}, {"tea", ""}}, 1);
-    OWDictionaryList list(path);
-    ASSERT_TRUE(list.IsValid(0));
-    EXPECT_EQ(list.LetterCount(0), 26);
-    for (const char* word : {"CAF\xC9", "caf\xE9", "Cafe", "cafe"}) {
-        std::string letters;
-        for (const char* p = word; *p; ++p)
-            letters += static_cast<char>(
-                list.LetterChar(0, list.LetterIndex(0, static_cast<unsigned char>(*p))));
-        EXPECT_EQ(letters, "cafe") << word;
-    }
-    // Every letter index shows as its plain lower-case letter.
+    OWDictionaryList plain(Build(dir, {{"cafe", ""}, {"tea", ""}}, 1));
+    ASSERT_TRUE(plain.IsValid(0));
+    EXPECT_EQ(plain.LetterCount(0), 26);
     for (int i = 0; i < 26; ++i)
-        EXPECT_EQ(list.LetterChar(0, std::uint8_t(i)), 'a' + i);
-    // Every letter byte has a letter index; every other byte has none.
+        EXPECT_EQ(plain.LetterChar(0, std::uint8_t(i)), 'a' + i);
     for (int b = 0; b < 256; ++b) {
         const int folded = FoldLetter(static_cast<unsigned char>(b));
-        const int index = list.LetterIndex(0, static_cast<unsigned char>(b));
-        EXPECT_EQ(index, folded >= 0 ? folded : 255) << "byte " << b;
+        EXPECT_EQ(plain.LetterIndex(0, static_cast<unsigned char>(b)), folded >= 0 ? folded : 255)
+            << "byte " << b;
     }
-}
-
-TEST(OwdRoundTrip, EntryTextsKeepTheirAccentsAndCapitals) {
-    ScratchDir dir;
-    const auto path = Build(dir, {{"CAF\xC9", ""}, {"caf\xE9", ""}, {"Cafe", ""}, {"cafe", ""}}, 1);
-    const auto back = ReadBack(path);
+    const auto back =
+        ReadBack(Build(dir, {{"CAF\xC9", ""}, {"caf\xE9", ""}, {"Cafe", ""}, {"cafe", ""}}, 0));
     ASSERT_EQ(back.size(), 4u);
     std::set<std::string> texts;
     for (const auto& e : back) {
@@ -200,18 +184,11 @@ TEST(OwdRoundTrip, EmptySlotsBetweenFullOnesStayEmpty) {
     ScratchDir dir;
     const auto path = Build(dir, {{"a", ""}, {"abcdefghij", ""}, {"abcdefghijklmnopqrst", ""}}, 1);
     OWDictionaryList list(path);
-    ASSERT_TRUE(list.IsValid(0));
     InputEngine input(list, 0);
     for (int n = 1; n < list.SlotCount(0); ++n) {
         const bool full = n == 1 || n == 10 || n == 20;
-        if (!input.Start(n)) {
-            EXPECT_FALSE(full) << n;
-            continue;
-        }
-        const auto* record = input.Next();
-        EXPECT_EQ(record[0] != owrecord::kEnd, full) << n;
+        EXPECT_EQ(input.Start(n) && input.Next()[0] != owrecord::kEnd, full) << n;
     }
-    EXPECT_EQ(ReadBack(path).size(), 3u);
 }
 
 TEST(OwdWriter, DescriptionIsCutToItsField) {

@@ -27,13 +27,10 @@ TEST(WordList, LineEndsBlankLinesAndTrimming) {
     EXPECT_EQ(stats.lines, 6u);
     EXPECT_EQ(stats.empty, 2u);
     EXPECT_EQ(stats.entries, 4u);
-}
-
-TEST(WordList, EmptyFileAndFileOfNothingButLineEnds) {
-    ListStats a, b;
-    EXPECT_TRUE(Parse("", a).empty());
-    EXPECT_TRUE(Parse("\n\r\n\n", b).empty());
-    EXPECT_EQ(b.empty, 3u);
+    ListStats empty;
+    EXPECT_TRUE(Parse("", empty).empty());
+    EXPECT_TRUE(Parse("\n\r\n\n", empty).empty());
+    EXPECT_EQ(empty.empty, 3u);
 }
 
 TEST(WordList, TabStartsTheSupplementaryText) {
@@ -65,18 +62,14 @@ TEST(WordList, EncodingIsDecidedForTheWholeFile) {
     EXPECT_EQ(Texts(c), std::vector<std::string>{"caf\xE9"});
 }
 
-TEST(WordList, CharactersOutsideWindows1252SkipTheEntry) {
+TEST(WordList, CharactersOutside1252AndControlCharactersSkipTheEntry) {
     ListStats stats;
     const auto entries = Parse("da\xC4\x9F\ncat\nsun\t\xE2\x98\x80\n", stats);
     EXPECT_EQ(Texts(entries), std::vector<std::string>{"cat"});
     EXPECT_EQ(stats.unconvertible, 2u);
-}
-
-TEST(WordList, ControlCharactersSkipTheEntry) {
-    ListStats stats;
     static const char bytes[] = "ca\0t\nbell\x07\nmid\rline\nok\n";
-    const auto entries = Parse(std::string(bytes, sizeof bytes - 1), stats);
-    EXPECT_EQ(Texts(entries), std::vector<std::string>{"ok"});
+    EXPECT_EQ(Texts(Parse(std::string(bytes, sizeof bytes - 1), stats)),
+              std::vector<std::string>{"ok"});
     EXPECT_EQ(stats.controls, 3u);
 }
 
