@@ -11,6 +11,7 @@
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
+#include "results/Tokens.h"
 #include "results/WordplayViewWindows.h"
 #include "search/WordplaySearch.h"
 
@@ -762,6 +763,221 @@ TEST_F(ResultsView, ListMatchesTheCommandLineSearch) {
     for (int i = 0; i < ListView_GetItemCount(view->List()); ++i)
         shown.push_back(ItemText(i, 0) + "\t" + ItemText(i, 1) + "\t" + ItemText(i, 2));
     EXPECT_EQ(shown, expected);
+}
+
+} // namespace
+
+namespace {
+
+void WriteSettingText(const char* name, const std::string& text) {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(raw, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(raw);
+}
+
+class ResultsViewInput : public ResultsView {
+protected:
+    // Where the context menu opened, or {-1,-1} when none did.
+    POINT MenuOrigin(HWND control, POINT screen) {
+        POINT origin{-1, -1};
+        callback.Post(
+            [&] {
+                if (HWND popup = FindWindowA("#32768", nullptr)) {
+                    RECT r{};
+                    GetWindowRect(popup, &r);
+                    origin = {r.left, r.top};
+                }
+                EndMenu();
+            },
+            8);
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control),
+                     MAKELPARAM(screen.x, screen.y));
+        PumpMessages(20);
+        return origin;
+    }
+};
+
+TEST_F(ResultsViewInput, KeyboardMenuOpensUnderTheFirstSelectedRow) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    SelectRow(3);
+    RECT r{};
+    ListView_GetItemRect(view->List(), 3, &r, LVIR_BOUNDS);
+    POINT expected{r.left, r.bottom};
+    ClientToScreen(view->List(), &expected);
+    EXPECT_EQ(MenuOrigin(view->List(), POINT{-1, -1}).x, expected.x);
+    EXPECT_EQ(MenuOrigin(view->List(), POINT{-1, -1}).y, expected.y);
+
+    ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED);
+    POINT origin{0, 0};
+    ClientToScreen(view->List(), &origin);
+    const POINT at = MenuOrigin(view->List(), POINT{-1, -1});
+    EXPECT_EQ(at.x, origin.x);
+    EXPECT_EQ(at.y, origin.y);
+
+    // A right-click inside the list opens the menu at the pointer.
+    POINT pointer{origin.x + 40, origin.y + 60};
+    const POINT clicked = MenuOrigin(view->List(), pointer);
+    EXPECT_EQ(clicked.x, pointer.x);
+    EXPECT_EQ(clicked.y, pointer.y);
+}
+
+TEST_F(ResultsViewInput, MovementKeysPickTheFirstTokenAndSideKeysKeepIt) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    SelectRow(0);
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+    }
+    const auto token = view->Token();
+    ASSERT_GT(token.start, 0u);
+    Key(VK_RIGHT);
+    EXPECT_EQ(view->Token(), token) << "Right alone leaves the token";
+    Key(VK_LEFT);
+    EXPECT_EQ(view->Token(), token) << "Left alone leaves the token";
+    Key(VK_NEXT);
+    const int now = ListView_GetNextItem(view->List(), -1, LVNI_SELECTED);
+    ASSERT_GT(now, 0);
+    EXPECT_EQ(view->Token().start, 0u);
+    EXPECT_EQ(
+        view->Token().length,
+        RunLengthFrom(DisplayText(view->Rows()[static_cast<std::size_t>(now)], false).style, 0));
+
+    // With two rows selected the keys leave no token and Ctrl+Right does nothing.
+    ListView_SetItemState(view->List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(SelectedCount(), 2);
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+        EXPECT_EQ(view->Token().start, 0u);
+        EXPECT_EQ(SelectedCount(), 2);
+    }
+    // Shift+Down extends the selection; the token is cleared.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(VK_DOWN);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_GE(SelectedCount(), 2);
+    EXPECT_EQ(view->Token().length, 0u);
+}
+
+TEST_F(ResultsViewInput, PasteAndCutGoToTheAnswerBoxOnly) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    ASSERT_EQ(GetFocus(), view->List());
+    EXPECT_FALSE(Enabled(CM_EDITPASTE));
+    EXPECT_FALSE(Enabled(CM_EDITCUT));
+    SetFocus(view->AnswerBox());
+    EXPECT_TRUE(Enabled(CM_EDITPASTE));
+    SetClipboardText("rug");
+    SendMessageA(view->AnswerBox(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Command(CM_EDITPASTE);
+    char text[64] = {};
+    GetWindowTextA(view->AnswerBox(), text, sizeof text);
+    EXPECT_STREQ(text, "rug");
+    SendMessageA(view->AnswerBox(), CB_SETEDITSEL, 0, MAKELPARAM(1, 3));
+    Command(CM_EDITCUT);
+    GetWindowTextA(view->AnswerBox(), text, sizeof text);
+    EXPECT_STREQ(text, "r");
+    EXPECT_EQ(ClipboardText(), "ug");
+    SetWindowTextA(view->AnswerBox(), "carpet");
+    Command(CM_EDITSELECTALL);
+    DWORD from = 0, to = 0;
+    SendMessageA(view->AnswerBox(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&from),
+                 reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u);
+    EXPECT_EQ(to, 6u);
+    EXPECT_EQ(SelectedCount(), 1) << "Select All in the box leaves the rows alone";
+}
+
+TEST_F(ResultsViewInput, DemoteAndDoubleClicks) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    const auto& rows = view->Rows();
+    SelectRow(5);
+    const std::string focused = rows[5].text;
+    auto texts = MenuTexts(ListView_GetHeader(view->List()), HeaderPoint(1), "");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(view->HeaderMenuPosition(), 1);
+    EXPECT_TRUE(Enabled(CM_DEMOTE));
+    EXPECT_FALSE(Enabled(CM_PROMOTE));
+    fw::CommandEnabler ascending(CM_SORTASCENDING);
+    app->Frame()->RouteCommandEnable(ascending);
+    EXPECT_TRUE(ascending.Checked());
+    Command(CM_DEMOTE);
+    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
+    const int now = ListView_GetNextItem(view->List(), -1, LVNI_FOCUSED);
+    ASSERT_GE(now, 0);
+    EXPECT_EQ(rows[static_cast<std::size_t>(now)].text, focused);
+    Command(CM_SORTDESCENDING);
+    EXPECT_TRUE(TheColumnTable().Descending(1));
+    EXPECT_FALSE(TheColumnTable().Descending(2));
+
+    // A double-click on a word opens nothing; on a symbol the indicators of its kind.
+    int charade = -1;
+    for (std::size_t i = 0; i < rows.size() && charade < 0; ++i)
+        if (rows[i].text.find(" + ") != std::string::npos &&
+            rows[i].style.find_first_of("bEs") == std::string::npos)
+            charade = static_cast<int>(i);
+    ASSERT_GE(charade, 0);
+    const WordplayRow& row = rows[static_cast<std::size_t>(charade)];
+    const std::string firstWord = row.text.substr(0, RunLengthFrom(row.style, 0));
+    SelectRow(charade);
+    RECT r{};
+    ListView_GetItemRect(view->List(), charade, &r, LVIR_BOUNDS);
+    view->HitTestToken(POINT{r.left + 3, (r.top + r.bottom) / 2});
+    ASSERT_EQ(view->Token().text, firstWord);
+    NMHDR doubleClick{view->List(), IDC_RESULTLIST, static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&doubleClick));
+    EXPECT_FALSE(view->LastIndicatorsRequest());
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+    }
+    ASSERT_EQ(view->Token().style, 'n');
+    const int kind = view->Token().kind;
+    ASSERT_LE(kind, 3);
+    EXPECT_FALSE(Enabled(CM_LOOKUPWORD)) << "a symbol is nothing to look up";
+    ListView_SetItemState(view->List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&doubleClick));
+    EXPECT_FALSE(view->LastIndicatorsRequest()) << "two rows selected";
+    SelectRow(charade);
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&doubleClick));
+    ASSERT_TRUE(view->LastIndicatorsRequest());
+    EXPECT_EQ(*view->LastIndicatorsRequest(), std::make_pair(kind, std::string()));
+}
+
+TEST_F(ResultsViewInput, ViewSettingsAreReadAtSetUp) {
+    WriteSettingInt("WordplayMaxPieces", 3);
+    WriteSettingText("WordplayWordplayBackgroundColor", "0,0,64");
+    WriteSettingText("WordplayWordplayFont", "0,0,0,-20,0,0,0,700,0,0,0,0,3,2,1,49,Courier New");
+    WriteSettingText("WordplayWordplayNotationColor", "");
+    WriteSettingInt("MarginUnits", 4);
+    WriteSettingInt("LeftMargin", 500);
+    WriteSettingInt("BottomMargin", 750);
+    Start();
+    EXPECT_EQ(view->MaxPieces(), 3);
+    EXPECT_EQ(ListView_GetBkColor(view->List()), RGB(0, 0, 64));
+    EXPECT_EQ(view->RowHeight() > 20, true);
+    SendMessageA(Frame(), WM_CLOSE, 0, 0);
+    PumpMessages(20);
+    EXPECT_EQ(ReadSettingInt("MarginUnits", -1), 4);
+    EXPECT_EQ(ReadSettingInt("LeftMargin", -1), 500);
+    EXPECT_EQ(ReadSettingInt("BottomMargin", -1), 750);
+    EXPECT_EQ(ReadSettingInt("TopMargin", -1), 1000);
+    EXPECT_EQ(ReadSettingInt("WordplayMaxPieces", -1), 3) << "not rewritten";
 }
 
 } // namespace
