@@ -157,13 +157,15 @@ void WordplaySearch::AddRow(const WordplayRowBuilder& row, std::int8_t type, std
 WordplaySearch::LetterTable WordplaySearch::LettersOf(int index) const {
     // Letters of every dictionary are compared as the first dictionary's canonical
     // characters, so a second list that spells its alphabet differently still meets
-    // the answer; a letter the first dictionary lacks becomes 0 and matches nothing.
+    // the answer. A letter the first dictionary lacks keeps its own character: it
+    // cannot stand in the normalised answer, so it matches nothing there, yet rows
+    // still show it and two words that differ only in such letters stay apart.
     LetterTable table{};
     for (int letter = 0; letter < 255; ++letter) {
         const unsigned char c = list_.LetterChar(index, static_cast<std::uint8_t>(letter));
         const std::uint8_t first = list_.LetterIndex(0, c);
         table[letter] =
-            first == OWDictionaryList::Dictionary::kNotALetter ? 0 : list_.LetterChar(0, first);
+            first == OWDictionaryList::Dictionary::kNotALetter ? c : list_.LetterChar(0, first);
     }
     return table;
 }

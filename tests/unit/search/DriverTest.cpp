@@ -1,5 +1,6 @@
 // The search as a whole: the steps around the phases, several dictionaries,
 // degenerate answers and the bounds on the combinatorial phases.
+#include "OwdTestWriter.h"
 #include "SearchFixture.h"
 
 #include "results/ColumnTable.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -93,6 +95,43 @@ TEST(SeveralDictionaries, ASharedWordIsUsedOnce) {
     const auto cat = SearchRows(first + ";" + second, "cat");
     EXPECT_EQ(TextsOfType(cat, WordplayType::Reversal), Texts{"tac<"});
     EXPECT_EQ(TextsOfType(cat, WordplayType::TailDeletion), Texts{"cats"});
+}
+
+// A second dictionary whose alphabet has two letters the first lacks ("#" and
+// "%" are letters 26 and 27 there).
+std::string WriteDictionaryWithOwnLetters(const std::vector<std::string>& threeLetterWords) {
+    OwdLayout file;
+    file.description = "own letters";
+    file.letterCount = 28;
+    file.firstGroup.resize(4);
+    file.firstGroup[3] = threeLetterWords;
+    file.extraBytes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz#%";
+    file.tweakCodes = [](OwdCodeTable& codes) {
+        codes['#'].letterIndex = 26;
+        codes['%'].letterIndex = 27;
+    };
+    const auto path = std::filesystem::temp_directory_path() / "quillon-search-own-letters.owd";
+    EXPECT_TRUE(SaveOwd(path.string(), WriteOwd(file)));
+    return path.string();
+}
+
+TEST(SeveralDictionaries, LettersTheFirstDictionaryLacksKeepTheirOwnCharacters) {
+    const std::string second = WriteDictionaryWithOwnLetters({"ca#", "ca%", "tac"});
+    OWDictionaryList list(WriteDictionary({"cot"}) + ";" + second);
+    ASSERT_FALSE(list.FirstInvalidPath().has_value());
+    ASSERT_EQ(list.LetterIndex(1, '#'), 26);
+    const AbbreviationSet abbreviations = Abbreviations();
+    WordplaySearch search(list, abbreviations, 4);
+    search.SetAnswer("cat");
+    RowCollector rows;
+    search.Run(rows);
+    // Each word shows the letter it really has, and two words that differ only in
+    // such letters are two words, not one seen twice.
+    EXPECT_EQ(TextsOfType(rows.rows, WordplayType::Substitution),
+              (Texts{"cot with a for o", "ca# with t for #", "ca% with t for %"}));
+    for (const WordplayRow& row : rows.rows)
+        EXPECT_EQ(row.text.find('\0'), std::string::npos);
+    std::filesystem::remove(second);
 }
 
 TEST(DegenerateAnswers, LongAnswersFindNothingAndEnd) {
