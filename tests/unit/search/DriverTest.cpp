@@ -13,6 +13,7 @@
 #include <climits>
 #include <filesystem>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -110,7 +111,8 @@ std::string WriteDictionaryWithOwnLetters(const std::vector<std::string>& threeL
         codes['#'].letterIndex = 26;
         codes['%'].letterIndex = 27;
     };
-    const auto path = std::filesystem::temp_directory_path() / "quillon-search-own-letters.owd";
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("quillon-search-" + std::to_string(::getpid()) + "-own-letters.owd");
     EXPECT_TRUE(SaveOwd(path.string(), WriteOwd(file)));
     return path.string();
 }
@@ -131,7 +133,6 @@ TEST(SeveralDictionaries, LettersTheFirstDictionaryLacksKeepTheirOwnCharacters) 
               (Texts{"cot with a for o", "ca# with t for #", "ca% with t for %"}));
     for (const WordplayRow& row : rows.rows)
         EXPECT_EQ(row.text.find('\0'), std::string::npos);
-    std::filesystem::remove(second);
 }
 
 TEST(DegenerateAnswers, LongAnswersFindNothingAndEnd) {
