@@ -35,14 +35,12 @@ TEST(CommandTable, RunsKnownCommandsAndHonoursEnablers) {
     EXPECT_EQ(runs, 11);
 
     fw::CommandEnabler unknown(300), always(100), sometimes(200);
-    table.QueryEnable(unknown);
-    table.QueryEnable(always);
     available = false;
-    table.QueryEnable(sometimes);
+    for (fw::CommandEnabler* e : {&unknown, &always, &sometimes})
+        table.QueryEnable(*e);
     EXPECT_FALSE(unknown.Handled());
     EXPECT_TRUE(always.Handled() && always.Enabled());
-    EXPECT_TRUE(sometimes.Handled());
-    EXPECT_FALSE(sometimes.Enabled());
+    EXPECT_TRUE(sometimes.Handled() && !sometimes.Enabled());
 }
 
 TEST(MenuView, FindsCommandsInNestedPopups) {
@@ -134,36 +132,27 @@ TEST(FrameWindow, ClientFillsTheFrameAboveTheStatusBar) {
     fw::Window client;
     HintedFrame frame(&client);
     frame.InsertStatusBar(std::make_unique<fw::StatusBar>());
-    frame.Attr().x = 10;
-    frame.Attr().y = 10;
     frame.Attr().width = 400;
     frame.Attr().height = 300;
     ASSERT_TRUE(frame.CreateFrame());
     ShowWindow(frame.Handle(), SW_SHOW);
     PumpMessages(20);
-
-    RECT inside = frame.ClientRect();
-    RECT bar{}, view{};
-    GetWindowRect(frame.GetStatusBar()->Handle(), &bar);
-    GetWindowRect(client.Handle(), &view);
-    MapWindowPoints(nullptr, frame.Handle(), reinterpret_cast<POINT*>(&bar), 2);
-    MapWindowPoints(nullptr, frame.Handle(), reinterpret_cast<POINT*>(&view), 2);
-    EXPECT_EQ(bar.bottom, inside.bottom);
-    EXPECT_GT(bar.bottom - bar.top, 0);
-    EXPECT_EQ(view.top, 0);
-    EXPECT_EQ(view.bottom, bar.top) << "the client ends where the bar begins";
-    EXPECT_EQ(view.right, inside.right);
-
-    // Resizing keeps the arrangement.
-    SetWindowPos(frame.Handle(), nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER);
-    inside = frame.ClientRect();
-    GetWindowRect(frame.GetStatusBar()->Handle(), &bar);
-    MapWindowPoints(nullptr, frame.Handle(), reinterpret_cast<POINT*>(&bar), 2);
-    GetWindowRect(client.Handle(), &view);
-    MapWindowPoints(nullptr, frame.Handle(), reinterpret_cast<POINT*>(&view), 2);
-    EXPECT_EQ(bar.bottom, inside.bottom);
-    EXPECT_EQ(view.bottom, bar.top);
-    EXPECT_EQ(view.right, inside.right);
+    auto inFrame = [&](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        MapWindowPoints(nullptr, frame.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    for (SIZE size : {SIZE{400, 300}, SIZE{500, 420}}) {
+        SetWindowPos(frame.Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        const RECT inside = frame.ClientRect(), bar = inFrame(frame.GetStatusBar()->Handle()),
+                   view = inFrame(client.Handle());
+        EXPECT_EQ(bar.bottom, inside.bottom) << size.cx;
+        EXPECT_GT(bar.bottom - bar.top, 0);
+        EXPECT_EQ(view.top, 0);
+        EXPECT_EQ(view.bottom, bar.top) << "the client ends where the bar begins";
+        EXPECT_EQ(view.right, inside.right);
+    }
 }
 
 TEST(FrameWindow, MenuHintsAndEnablers) {
@@ -195,9 +184,7 @@ TEST(FrameWindow, MenuHintsAndEnablers) {
     EXPECT_EQ(bar->Status(), "");
     SendMessageA(frame.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(bar->Status(), "Idle") << "closing the menu brings the earlier text back";
-}
-
-TEST(FrameWindow, HintIsTheTextBeforeTheFirstLineBreak) {
+    // The hint is the text before the first line break of the command's string.
     EXPECT_EQ(fw::FrameWindow::HintText(CM_PREVIEWNEXT), "Display the page after the one shown");
     EXPECT_EQ(fw::FrameWindow::HintText(IDC_ANSWERFONT), "") << "a tooltip-only text has no hint";
     EXPECT_EQ(fw::FrameWindow::HintText(31998), "") << "no string at all";

@@ -42,15 +42,6 @@ TEST(QuoteArgument, SurvivesTheRuntimeParser) {
     EXPECT_EQ(QuoteArgument(""), "\"\"");
 }
 
-TEST(HelpEngine, MapsCommandsToPages) {
-    const std::string file = "C:\\Quillon\\quillo.hlp";
-    EXPECT_EQ(HelpEngine::PageFor(file, HELP_CONTEXT, IDH_FILEMENU),
-              "C:\\Quillon\\help\\" + HelpPageForContext(IDH_FILEMENU));
-    EXPECT_EQ(HelpEngine::PageFor(file, HELP_FINDER, 0), "C:\\Quillon\\help\\index.html");
-    EXPECT_EQ(HelpEngine::PageFor(file, HELP_CONTEXT, 0), "C:\\Quillon\\help\\index.html");
-    EXPECT_EQ(HelpEngine::PageFor(file, HELP_QUIT, 0), "");
-}
-
 TEST(HelpEngine, OpensShippedPagesAndReportsMissingOnes) {
     RecordingShell shell;
     HelpEngine engine(shell);
@@ -63,10 +54,9 @@ TEST(HelpEngine, OpensShippedPagesAndReportsMissingOnes) {
     }
     shell.opened.clear();
     engine.Call(shipped, HELP_FINDER, 0);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], DistDirectory() + "help\\index.html");
-    engine.Call(shipped, HELP_QUIT, 0);
-    EXPECT_EQ(shell.opened.size(), 1u);
+    engine.Call(shipped, HELP_CONTEXT, 0);
+    engine.Call(shipped, HELP_QUIT, 0); // opens nothing
+    EXPECT_EQ(shell.opened, std::vector<std::string>(2, DistDirectory() + "help\\index.html"));
 
     shell.opened.clear();
     engine.Call("C:\\nowhere\\quillo.hlp", HELP_CONTEXT, IDH_FILEMENU);
@@ -100,30 +90,31 @@ protected:
     HWND frame = nullptr;
 };
 
-TEST_F(FrameCommands, WebCommandsOpenTheirAddresses) {
-    Command(CM_ONLINEHELP);
-    Command(CM_TUTORIALS);
-    Command(CM_EMAILSUPPORT);
-    ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[0], "https://quillon.example/");
-    EXPECT_EQ(shell.opened[1], "https://quillon.example/tutorial/");
-    EXPECT_EQ(shell.opened[2], "mailto:support@quillon.example?Subject=Quillon Support Request");
-}
-
-TEST_F(FrameCommands, HelpCommands) {
-    Command(CM_HELPQUICKSTART);
-    Command(CM_HELPCONTENTS);
-    ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0], DistDirectory() + "help\\" + HelpPageForContext(IDH_QUICKSTART));
-    EXPECT_EQ(shell.opened[1], DistDirectory() + "help\\index.html");
-}
-
-TEST_F(FrameCommands, CompanionProgramsStartBesideTheProgramQuoted) {
-    Command(CM_OWBUILD);
-    Command(CM_OWMERGE);
-    ASSERT_EQ(shell.started.size(), 2u);
-    EXPECT_EQ(shell.started[0], "\"" + DistDirectory() + "OWBUILD\"");
-    EXPECT_EQ(shell.started[1], "\"" + DistDirectory() + "OWMERGE\"");
+TEST_F(FrameCommands, WebHelpAndCompanionCommands) {
+    const std::string dist = DistDirectory();
+    const struct {
+        UINT command;
+        std::string opened, started; // the companion programs are quoted
+    } cases[] = {
+        {CM_ONLINEHELP, "https://quillon.example/", ""},
+        {CM_TUTORIALS, "https://quillon.example/tutorial/", ""},
+        {CM_EMAILSUPPORT, "mailto:support@quillon.example?Subject=Quillon Support Request", ""},
+        {CM_HELPQUICKSTART, dist + "help\\" + HelpPageForContext(IDH_QUICKSTART), ""},
+        {CM_HELPCONTENTS, dist + "help\\index.html", ""},
+        {CM_OWBUILD, "", "\"" + dist + "OWBUILD\""},
+        {CM_OWMERGE, "", "\"" + dist + "OWMERGE\""},
+    };
+    for (const auto& c : cases) {
+        shell.opened.clear();
+        shell.started.clear();
+        Command(c.command);
+        EXPECT_EQ(shell.opened, (c.opened.empty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{c.opened}))
+            << c.command;
+        EXPECT_EQ(shell.started, (c.started.empty() ? std::vector<std::string>{}
+                                                    : std::vector<std::string>{c.started}))
+            << c.command;
+    }
     // A program that cannot be started is not reported.
     shell.startSucceeds = false;
     Command(CM_OWMERGE);
@@ -219,7 +210,7 @@ TEST_F(Hook, F1InAMenuIsPostedToTheFrameAndPassedOn) {
     EXPECT_TRUE(Requests(frame.Handle()).empty());
 }
 
-// A dialog box run modally: the F1 key reaches the hook through the dialog's
+// The About box run modally: the F1 key reaches the hook through the dialog's
 // own loop, and the dialog receives the help request instead of the key.
 struct DialogRun {
     static constexpr UINT kEnd = WM_APP + 7;
@@ -229,9 +220,9 @@ struct DialogRun {
         auto* self = reinterpret_cast<DialogRun*>(GetWindowLongPtrA(hwnd, DWLP_USER));
         if (msg == WM_INITDIALOG) {
             SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
-            HWND edit = GetDlgItem(hwnd, 100);
-            SetFocus(edit);
-            PostMessageA(edit, WM_KEYDOWN, VK_F1, 0);
+            HWND control = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+            SetFocus(control);
+            PostMessageA(control, WM_KEYDOWN, VK_F1, 0);
             PostMessageA(hwnd, kEnd, 0, 0);
             return FALSE;
         }
@@ -257,33 +248,10 @@ TEST(HookInDialog, F1InARealModalDialog) {
     fw::Window owner;
     owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
     InstallHelpHook(owner.Handle());
-    // An in-memory template: a dialog with one edit control (id 100).
-    alignas(4) WORD buffer[256] = {};
-    auto* dlg = reinterpret_cast<DLGTEMPLATE*>(buffer);
-    dlg->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    dlg->cdit = 1;
-    dlg->cx = 100;
-    dlg->cy = 50;
-    WORD* p = reinterpret_cast<WORD*>(dlg + 1);
-    *p++ = 0; // no menu
-    *p++ = 0; // default class
-    *p++ = 0; // no title
-    p = reinterpret_cast<WORD*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR{3});
-    auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
-    item->style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT;
-    item->x = 5;
-    item->y = 5;
-    item->cx = 80;
-    item->cy = 12;
-    item->id = 100;
-    p = reinterpret_cast<WORD*>(item + 1);
-    *p++ = 0xFFFF;
-    *p++ = 0x0081; // edit
-    *p++ = 0;      // no text
-    *p++ = 0;      // no creation data
     DialogRun run;
-    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dlg, owner.Handle(),
-                                             DialogRun::Proc, reinterpret_cast<LPARAM>(&run));
+    INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner.Handle(),
+                        DialogRun::Proc, reinterpret_cast<LPARAM>(&run));
     RemoveHelpHook();
     EXPECT_EQ(result, 1);
     EXPECT_EQ(run.requests, std::vector<WPARAM>{VK_F1});

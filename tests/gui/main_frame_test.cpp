@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -70,10 +71,27 @@ protected:
         return PumpMessages(30) == 1;
     }
     HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
-    RECT FrameRect() const {
+    // Left, top, width and height of the frame on screen, and as stored.
+    using Box = std::array<int, 4>;
+    Box FrameBox() const {
         RECT r{};
         GetWindowRect(Frame(), &r);
-        return r;
+        return {static_cast<int>(r.left), static_cast<int>(r.top),
+                static_cast<int>(r.right - r.left), static_cast<int>(r.bottom - r.top)};
+    }
+    static Box DefaultBox() {
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN) * 11 / 20,
+                GetSystemMetrics(SM_CYSCREEN) * 7 / 8};
+    }
+    static void StoreBox(const Box& b) {
+        WriteSettingInt("WindowX", b[0]);
+        WriteSettingInt("WindowY", b[1]);
+        WriteSettingInt("WindowW", b[2]);
+        WriteSettingInt("WindowH", b[3]);
+    }
+    static Box StoredBox() {
+        return {ReadSettingInt("WindowX", -1), ReadSettingInt("WindowY", -1),
+                ReadSettingInt("WindowW", -1), ReadSettingInt("WindowH", -1)};
     }
     std::string Status() const { return app->Frame()->GetStatusBar()->Status(); }
 
@@ -110,18 +128,11 @@ TEST_F(MainFrame, StartsWithCaptionMenuAndStatusBar) {
     Start();
     ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(IsWindowVisible(Frame()));
-    char text[64] = {};
-    GetWindowTextA(Frame(), text, sizeof text);
-    EXPECT_STREQ(text, "Quillon");
-    GetClassNameA(Frame(), text, sizeof text);
-    EXPECT_STREQ(text, "QuillonMainWindow");
-    EXPECT_EQ(FindWindowA("QuillonMainWindow", "Quillon"), Frame());
+    EXPECT_EQ(FindWindowA("QuillonMainWindow", "Quillon"), Frame()) << "class and caption";
 
     fw::MenuView bar(GetMenu(Frame()));
     ASSERT_EQ(bar.ItemCount(), 4);
-    EXPECT_EQ(bar.ItemText(0), "&File");
-    EXPECT_EQ(bar.ItemText(1), "&Edit");
-    EXPECT_EQ(bar.ItemText(2), "&Tools");
+    EXPECT_EQ(bar.ItemText(0) + bar.ItemText(1) + bar.ItemText(2), "&File&Edit&Tools");
     // The Help popup sits at the right end of the bar.
     EXPECT_NE(bar.ItemText(3).find("&Help"), std::string::npos);
     MENUITEMINFOA info{};
@@ -136,17 +147,9 @@ TEST_F(MainFrame, StartsWithCaptionMenuAndStatusBar) {
         const char* caption;
     };
     const Item items[] = {
-        {0, 0, CM_FILEPRINT, "&Print...\tCtrl+P"},
-        {0, 1, CM_FILEPRINTPREVIEW, "Print Pre&view..."},
-        {0, 2, CM_FILEPAGESETUP, "Page Set&up..."},
-        {0, 4, CM_EXIT, "E&xit"},
-        {1, 0, CM_EDITCUT, "Cu&t\tCtrl+X"},
-        {1, 1, CM_EDITCOPY, "&Copy\tCtrl+C"},
-        {1, 2, CM_EDITPASTE, "&Paste\tCtrl+V"},
-        {1, 4, CM_EDITSELECTALL, "&Select All\tCtrl+A"},
-        {2, 0, CM_OPTIONS, "&Options..."},
-        {3, 0, CM_HELPQUICKSTART, "&Quick Start"},
-        {3, 1, CM_HELPCONTENTS, "&Contents"},
+        {0, 0, CM_FILEPRINT, "&Print...\tCtrl+P"}, {0, 4, CM_EXIT, "E&xit"},
+        {1, 0, CM_EDITCUT, "Cu&t\tCtrl+X"},        {1, 4, CM_EDITSELECTALL, "&Select All\tCtrl+A"},
+        {2, 0, CM_OPTIONS, "&Options..."},         {3, 0, CM_HELPQUICKSTART, "&Quick Start"},
         {3, 7, CM_HELPABOUT, "&About Quillon..."},
     };
     for (const Item& item : items) {
@@ -295,40 +298,19 @@ TEST_F(MainFrame, F1OnAnOpenMenuShowsThatMenusHelp) {
     EXPECT_EQ(shell.opened[0], helpFolder + HelpPageForContext(IDH_MAINWINDOW));
 }
 
-TEST_F(MainFrame, OpensAtTheDefaultPlaceOnFirstStart) {
-    Start();
-    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-    RECT r = FrameRect();
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, sw * 11 / 20);
-    EXPECT_EQ(r.bottom - r.top, sh * 7 / 8);
-    if (sw == 1280 && sh == 1024) {
-        EXPECT_EQ(r.right, 704);
-        EXPECT_EQ(r.bottom, 896);
-    }
-}
-
 TEST_F(MainFrame, ExitStoresThePlacementAndTheNextStartRestoresIt) {
     Start();
-    EXPECT_EQ(ReadSettingInt("WindowX", -1), -1) << "nothing is written while running";
+    EXPECT_EQ(FrameBox(), DefaultBox()) << "the first start";
+    EXPECT_EQ(StoredBox(), (Box{-1, -1, -1, -1})) << "nothing is written while running";
     MoveWindow(Frame(), 120, 80, 640, 480, TRUE);
     ASSERT_TRUE(Exit()) << "closing posts the quit message";
     EXPECT_FALSE(IsWindow(Frame()));
     EXPECT_FALSE(HelpHookInstalled());
-    EXPECT_EQ(ReadSettingInt("WindowX", -1), 120);
-    EXPECT_EQ(ReadSettingInt("WindowY", -1), 80);
-    EXPECT_EQ(ReadSettingInt("WindowW", -1), 640);
-    EXPECT_EQ(ReadSettingInt("WindowH", -1), 480);
+    EXPECT_EQ(StoredBox(), (Box{120, 80, 640, 480}));
     EXPECT_TRUE(shell.opened.empty()) << "closing the help opens nothing";
-
     app.reset();
     Start();
-    RECT r = FrameRect();
-    EXPECT_EQ(r.left, 120);
-    EXPECT_EQ(r.top, 80);
-    EXPECT_EQ(r.right - r.left, 640);
-    EXPECT_EQ(r.bottom - r.top, 480);
+    EXPECT_EQ(FrameBox(), (Box{120, 80, 640, 480}));
 }
 
 TEST_F(MainFrame, EndingTheWindowsSessionStoresThePlacement) {
@@ -337,64 +319,44 @@ TEST_F(MainFrame, EndingTheWindowsSessionStoresThePlacement) {
     SendMessageA(Frame(), WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(ReadSettingInt("WindowX", -1), -1) << "a cancelled shutdown stores nothing";
     SendMessageA(Frame(), WM_ENDSESSION, TRUE, 0);
-    EXPECT_EQ(ReadSettingInt("WindowX", -1), 60);
-    EXPECT_EQ(ReadSettingInt("WindowH", -1), 400);
+    EXPECT_EQ(StoredBox(), (Box{60, 70, 500, 400}));
 }
 
 TEST_F(MainFrame, ClosingMaximisedStoresTheRestoredSize) {
-    WriteSettingInt("WindowX", 30);
-    WriteSettingInt("WindowY", 40);
-    WriteSettingInt("WindowW", 500);
-    WriteSettingInt("WindowH", 350);
+    StoreBox({30, 40, 500, 350});
     Start();
     ShowWindow(Frame(), SW_MAXIMIZE);
     PumpMessages(20);
     ASSERT_TRUE(IsZoomed(Frame()));
     ASSERT_TRUE(Exit());
-    EXPECT_EQ(ReadSettingInt("WindowX", -1), 30);
-    EXPECT_EQ(ReadSettingInt("WindowY", -1), 40);
-    EXPECT_EQ(ReadSettingInt("WindowW", -1), 500);
-    EXPECT_EQ(ReadSettingInt("WindowH", -1), 350);
+    EXPECT_EQ(StoredBox(), (Box{30, 40, 500, 350}));
     app.reset();
     Start();
     EXPECT_FALSE(IsZoomed(Frame()));
-    EXPECT_EQ(FrameRect().right - FrameRect().left, 500);
+    EXPECT_EQ(FrameBox(), (Box{30, 40, 500, 350}));
 }
 
 TEST_F(MainFrame, StoredPlacementIsCheckedAgainstTheScreen) {
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     struct Case {
-        int x, y, w, h;
+        Box stored;
         bool used;
         const char* why;
     };
     const Case cases[] = {
-        {3000, 10, 400, 300, false, "left edge beyond a narrower screen"},
-        {sw, 10, 400, 300, false, "left edge exactly at the screen width"},
-        {10, sh, 400, 300, false, "top edge at the screen height"},
-        {10, 10, 0, 300, false, "no width"},
-        {10, 10, 400, -5, false, "negative height"},
-        {-900, 10, 800, 300, false, "wholly off the left edge"},
-        {-50, 20, 400, 300, true, "partly off the left edge"},
-        {sw - 1, sh - 1, 400, 300, true, "one pixel on screen"},
+        {{3000, 10, 400, 300}, false, "left edge beyond a narrower screen"},
+        {{sw, 10, 400, 300}, false, "left edge exactly at the screen width"},
+        {{10, sh, 400, 300}, false, "top edge at the screen height"},
+        {{10, 10, 0, 300}, false, "no width"},
+        {{10, 10, 400, -5}, false, "negative height"},
+        {{-900, 10, 800, 300}, false, "wholly off the left edge"},
+        {{-50, 20, 400, 300}, true, "partly off the left edge"},
+        {{sw - 1, sh - 1, 400, 300}, true, "one pixel on screen"},
     };
     for (const Case& c : cases) {
-        WriteSettingInt("WindowX", c.x);
-        WriteSettingInt("WindowY", c.y);
-        WriteSettingInt("WindowW", c.w);
-        WriteSettingInt("WindowH", c.h);
+        StoreBox(c.stored);
         Start();
-        RECT r = FrameRect();
-        if (c.used) {
-            EXPECT_EQ(r.left, c.x) << c.why;
-            EXPECT_EQ(r.top, c.y) << c.why;
-            EXPECT_EQ(r.right - r.left, c.w) << c.why;
-        } else {
-            EXPECT_EQ(r.left, 0) << c.why;
-            EXPECT_EQ(r.top, 0) << c.why;
-            EXPECT_EQ(r.right - r.left, sw * 11 / 20) << c.why;
-            EXPECT_EQ(r.bottom - r.top, sh * 7 / 8) << c.why;
-        }
+        EXPECT_EQ(FrameBox(), c.used ? c.stored : DefaultBox()) << c.why;
         DestroyWindow(Frame());
         PumpMessages(10);
         app.reset();
@@ -404,10 +366,8 @@ TEST_F(MainFrame, StoredPlacementIsCheckedAgainstTheScreen) {
 TEST(InitialPlacement, DefaultWindowOnA1920Screen) {
     AppContext::Placement offScreen{3000, 0, 800, 600};
     AppContext::Placement p = QuillonAppWindows::InitialPlacement(offScreen, 1920, 1080);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 0);
-    EXPECT_EQ(p.width, 1056);
-    EXPECT_EQ(p.height, 945);
+    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.width, p.height}),
+              (std::array<int, 4>{0, 0, 1056, 945}));
     // Negative edges are kept as long as part of the window shows.
     AppContext::Placement above{100, -50, 800, 600};
     EXPECT_EQ(QuillonAppWindows::InitialPlacement(above, 1920, 1080).y, -50);
