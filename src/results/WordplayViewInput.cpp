@@ -77,8 +77,10 @@ LRESULT WordplayViewListWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         view_.OnListMouseMove(pt);
         break;
     case WM_SETCURSOR:
-        // The list would put its class cursor back on every move.
-        if (LOWORD(lParam) == HTCLIENT && view_.PointingCursor()) {
+        // The list would put its class cursor back on every move. Its header
+        // asks here too, and there the last move over the rows says nothing.
+        if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT &&
+            view_.PointingCursor()) {
             SetCursor(view_.PointingCursor());
             return TRUE;
         }

@@ -981,3 +981,33 @@ TEST_F(ResultsViewInput, ViewSettingsAreReadAtSetUp) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, PointingCursorStaysOffTheHeader) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    int index = -1;
+    for (std::size_t i = 0; i < view->Rows().size() && index < 0; ++i)
+        if (view->Rows()[i].text.rfind("car + ", 0) == 0) index = static_cast<int>(i);
+    ASSERT_GE(index, 0);
+    RECT r{};
+    ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
+    const int x = r.left + 2 + view->TextWidth("car") + view->TextWidth(" ") + 1;
+    SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(x, (r.top + r.bottom) / 2));
+    const HCURSOR pointing = view->PointingCursor();
+    ASSERT_NE(pointing, nullptr);
+
+    // The header asks its parent, the list, for its cursor first; the last
+    // mouse move over the rows says nothing about the header.
+    HWND header = ListView_GetHeader(view->List());
+    SendMessageA(view->List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(header),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), pointing);
+    SendMessageA(view->List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(view->List()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), pointing) << "over the token itself the hand stays";
+}
+
+} // namespace
