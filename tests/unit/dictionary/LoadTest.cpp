@@ -142,6 +142,8 @@ TEST(DictionaryLoad, DamagedHeaders) {
         {"65535 slots", Slots(0xFFFF), false},
         {"letter index 26", LetterIndex(26), false},
         {"letter index 253", LetterIndex(253), false},
+        {"letter index 255, the mark of no letter", LetterIndex(255), false},
+        {"letter index 258, which is 2 in a byte", LetterIndex(258), false},
         {"letter index 32767", LetterIndex(32767), false},
         {"negative letter index: not a letter", LetterIndex(-7), true},
         {"32-bit code", Codes([](OwdCodeTable& t) { t['x'].length = 32; }, "xyz", 32), true},
