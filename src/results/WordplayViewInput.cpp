@@ -226,6 +226,11 @@ void WordplayViewWindows::Resort() {
     const int focused = list_.FocusedItem();
     if (focused >= 0 && static_cast<std::size_t>(focused) < rows_.size())
         focusedText = rows_[static_cast<std::size_t>(focused)].text;
+    // The token belongs to the one selected row, which need not be the focused one.
+    std::optional<std::string> tokenRowText;
+    if (const auto selected = list_.SelectedItems();
+        selected.size() == 1 && selected[0] < rows_.size())
+        tokenRowText = rows_[selected[0]].text;
     SortRows(rows_, TheColumnTable());
     HWND list = list_.Handle();
     SendMessageA(list, LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOINVALIDATEALL);
@@ -234,7 +239,13 @@ void WordplayViewWindows::Resort() {
     if (focusedText) {
         if (auto at = FindRowByText(rows_, *focusedText)) {
             SelectOnly(static_cast<int>(*at));
-            // The token keeps its offsets: the row's text did not change.
+            // The same row keeps its token (its text did not change); when the
+            // one selected row gives way to another, that row starts at its
+            // first token, as after moving to it with a key.
+            if (tokenRowText && *tokenRowText != *focusedText) {
+                ClearToken(token_);
+                SelectFirstToken(token_, Shown(*at), brackets_);
+            }
         }
     }
 }

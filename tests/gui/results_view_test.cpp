@@ -1011,3 +1011,38 @@ TEST_F(ResultsViewInput, PointingCursorStaysOffTheHeader) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, ResortTakesTheTokenFromTheRowItSelects) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    const auto& rows = view->Rows();
+    ASSERT_GE(rows.size(), 6u);
+    SelectRow(1);
+    {
+        CtrlHeld ctrl;
+        Key(VK_RIGHT);
+    }
+    ASSERT_GT(view->Token().length, 0u);
+    // The focus moves on to row 5 while row 1 stays the selected one.
+    ListView_SetItemState(view->List(), 5, LVIS_FOCUSED, LVIS_FOCUSED);
+    const std::string focused = rows[5].text;
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = view->List();
+    click.hdr.idFrom = IDC_RESULTLIST;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iSubItem = 2;
+    SendMessageA(view->Handle(), WM_NOTIFY, IDC_RESULTLIST, reinterpret_cast<LPARAM>(&click));
+    const int now = ListView_GetNextItem(view->List(), -1, LVNI_SELECTED);
+    ASSERT_GE(now, 0);
+    ASSERT_EQ(rows[static_cast<std::size_t>(now)].text, focused);
+    ASSERT_EQ(SelectedCount(), 1);
+    // The token is one of the selected row's own: its first.
+    const DisplayedText shown = DisplayText(rows[static_cast<std::size_t>(now)], false);
+    EXPECT_EQ(view->Token().start, 0u);
+    EXPECT_EQ(view->Token().length, RunLengthFrom(shown.style, 0));
+}
+
+} // namespace
