@@ -314,6 +314,24 @@ HBRUSH WordplayViewWindows::OnAnswerColour(HDC dc) {
 
 INT_PTR WordplayViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_SETFOCUS:
+        // The frame hands the focus on when the program is switched back to;
+        // it goes where the user left it, not to the first control.
+        if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) &&
+            IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return TRUE;
+        }
+        break;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_ANSWER && HIWORD(wParam) == CBN_SETFOCUS)
+            lastFocus_ = answer_.Handle();
+        break;
+    case WM_NOTIFY:
+        if (const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+            hdr->hwndFrom == list_.Handle() && hdr->code == static_cast<UINT>(NM_SETFOCUS))
+            lastFocus_ = list_.Handle();
+        break;
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (item->CtlType != ODT_LISTVIEW) break;

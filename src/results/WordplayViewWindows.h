@@ -168,6 +168,7 @@ private:
     HCURSOR cursorBeforeSearch_ = nullptr;
     HCURSOR pointingCursor_ = nullptr;
     bool overToken_ = false;
+    HWND lastFocus_ = nullptr; // the answer box or the list, whichever had the focus last
     std::array<int, 3> initialWidths_{};
 
     int marginUnits_ = 0;

@@ -1046,3 +1046,31 @@ TEST_F(ResultsViewInput, ResortTakesTheTokenFromTheRowItSelects) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, FocusComesBackToTheListAfterAnotherWindow) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    ASSERT_EQ(GetFocus(), view->List());
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetActiveWindow(other);
+    SetFocus(other);
+    PumpMessages(10);
+    SetActiveWindow(Frame());
+    PumpMessages(10);
+    EXPECT_EQ(GetFocus(), view->List());
+
+    SetFocus(view->AnswerBox());
+    SetActiveWindow(other);
+    PumpMessages(10);
+    SetActiveWindow(Frame());
+    PumpMessages(10);
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus == view->AnswerBox() || IsChild(view->AnswerBox(), focus));
+    DestroyWindow(other);
+}
+
+} // namespace
