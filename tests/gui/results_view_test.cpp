@@ -1074,3 +1074,30 @@ TEST_F(ResultsViewInput, FocusComesBackToTheListAfterAnotherWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, CutOffCellShowsItsTextInATooltip) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("carpet");
+    int index = -1;
+    for (std::size_t i = 0; i < view->Rows().size() && index < 0; ++i)
+        if (view->TextWidth(view->Rows()[i].text) > ListView_GetColumnWidth(view->List(), 0))
+            index = static_cast<int>(i);
+    ASSERT_GE(index, 0) << "carpet has wordplay wider than the column";
+    ListView_EnsureVisible(view->List(), index, FALSE);
+    RECT r{};
+    ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
+    POINT p{r.left + 20, (r.top + r.bottom) / 2};
+    ClientToScreen(view->List(), &p);
+    SetCursorPos(p.x - 3, p.y);
+    PumpMessages(50);
+    SetCursorPos(p.x, p.y);
+    PumpMessages(1200);
+    EXPECT_EQ(view->ToolTipText(), view->Rows()[static_cast<std::size_t>(index)].text);
+    EXPECT_TRUE(IsWindowVisible(view->ToolTip())) << "the tip shows the whole text";
+    SaveScreenshot(Frame(), "results-cell-tooltip");
+}
+
+} // namespace
