@@ -1101,3 +1101,36 @@ TEST_F(ResultsViewInput, CutOffCellShowsItsTextInATooltip) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, AbbreviationTokenNamesItselfInTheMenuAndCtrlEnterOpensIt) {
+    WriteSettingInt("WordplayColumnWidth0", GetSystemMetrics(SM_CXSCREEN));
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    EXPECT_EQ(ListView_GetColumnWidth(view->List(), 0), GetSystemMetrics(SM_CXSCREEN) / 5)
+        << "a width as wide as the screen falls back to the default";
+    SearchFor("carpet");
+    int index = -1;
+    for (std::size_t i = 0; i < view->Rows().size() && index < 0; ++i)
+        if (view->Rows()[i].style[0] == 'b') index = static_cast<int>(i);
+    ASSERT_GE(index, 0);
+    SelectRow(index);
+    RECT r{};
+    ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
+    view->HitTestToken(POINT{r.left + 3, (r.top + r.bottom) / 2});
+    const std::string abbreviation = view->Token().text;
+    ASSERT_EQ(view->Token().style, 'b');
+    auto texts = MenuTexts(view->List(), POINT{-1, -1}, "");
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0], "\"" + abbreviation + "\" &Indicators...");
+
+    CtrlHeld ctrl;
+    MSG enter{view->List(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_TRUE(view->PreTranslateMessage(enter));
+    PumpMessages(10);
+    ASSERT_TRUE(view->LastIndicatorsRequest());
+    EXPECT_EQ(*view->LastIndicatorsRequest(), std::make_pair(5, abbreviation));
+}
+
+} // namespace
