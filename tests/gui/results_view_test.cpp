@@ -1134,3 +1134,36 @@ TEST_F(ResultsViewInput, AbbreviationTokenNamesItselfInTheMenuAndCtrlEnterOpensI
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, PickingFromTheHistoryWithTheMouseSearchesAndFocusesTheList) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << "no default dictionary";
+    SearchFor("tea");
+    SearchFor("carpet");
+    HWND box = view->AnswerBox();
+    SetFocus(box);
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    PumpMessages(20);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(box, &info));
+    RECT item{};
+    SendMessageA(info.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(info.hwndList, &p);
+    SetCursorPos(p.x, p.y);
+    PumpMessages(30);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PumpMessages(300);
+    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_FALSE(view->Rows().empty());
+    EXPECT_EQ(GetFocus(), view->List()) << "the results take the focus, as after Start";
+    char text[64] = {};
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "tea");
+}
+
+} // namespace
