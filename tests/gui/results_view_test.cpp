@@ -1167,3 +1167,21 @@ TEST_F(ResultsViewInput, PickingFromTheHistoryWithTheMouseSearchesAndFocusesTheL
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ResultsViewInput, AnswerTextTakesTheAnswerFontColour) {
+    WriteSettingText("WordplayAnswerFont", "0,128,0,-15,0,0,0,400,0,0,0,0,3,2,1,49,Courier New");
+    Start();
+    HWND edit = GetWindow(view->AnswerBox(), GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    HDC dc = GetDC(edit);
+    const LRESULT brush =
+        SendMessageA(view->AnswerBox(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(edit));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 128, 0));
+    ReleaseDC(edit, dc);
+}
+
+} // namespace
