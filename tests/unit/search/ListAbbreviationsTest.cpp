@@ -1,5 +1,5 @@
-#include "SearchFixture.h"
 #include "search/ListAbbreviations.h"
+#include "SearchFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -24,32 +24,18 @@ TEST(MultipleAnagrams, EachMultisetOnceLongestGroupFirst) {
     EXPECT_EQ(RowWithText(rows, "nest o*").sequence, -4 - 192 * 65536);
 }
 
-TEST(MultipleAnagrams, MaxPiecesBoundsTheNumberOfGroups) {
-    std::vector<std::string> words = kStone;
-    words.insert(words.end(), {"st", "e"});
-    EXPECT_EQ(TextsOfType(SearchWords(words, "stone", 2), WordplayType::MultipleAnagram),
-              (Texts{"nest o*", "ten so*", "set no/on*"}));
-    const auto rows = SearchWords(words, "stone", 3);
-    EXPECT_EQ(TextsOfType(rows, WordplayType::MultipleAnagram),
-              (Texts{"nest o*", "ten so*", "set no/on*", "no/on st e*"}));
-    EXPECT_EQ(RowWithText(rows, "no/on st e*").pieces, 3);
-}
-
 TEST(MultipleAnagrams, SingleLettersSortLastAWinsOverIWinsOverTheRest) {
     auto rows = SearchWords({"til", "a", "tal", "i", "ati", "l", "it", "al"}, "tail");
+    // Three groups with two single letters: a costs 4, l 64.
+    const WordplayRow three = RowWithText(rows, "it l a*");
+    EXPECT_EQ(three.pieces, 3);
+    EXPECT_EQ(three.sequence, -2 - (256 - 64 - 4) * 65536);
     std::erase_if(rows, [](const WordplayRow& row) {
         return row.type != WordplayType::MultipleAnagram || row.pieces != 2;
     });
     FinishResultList(rows, ColumnTable());
     EXPECT_EQ(TextsOfType(rows, WordplayType::MultipleAnagram),
               (Texts{"al it*", "til a*", "tal i*", "ati l*"}));
-}
-
-TEST(MultipleAnagrams, ThreeGroupsWithTwoSingleLetters) {
-    const auto rows = SearchWords({"til", "a", "tal", "i", "ati", "l", "it", "al"}, "tail");
-    const WordplayRow row = RowWithText(rows, "it l a*");
-    EXPECT_EQ(row.pieces, 3);
-    EXPECT_EQ(row.sequence, -2 - (256 - 64 - 4) * 65536);
 }
 
 } // namespace

@@ -137,24 +137,4 @@ TEST(PartialAnagrams, PieceBeforeOrAfterTheAnagram) {
     EXPECT_EQ(RowWithText(rows, "rap* + ent").pieces, 2);
 }
 
-TEST(PartialAnagrams, AWordTheShellSpellsIsNoAnagram) {
-    // pant is the shell around re already; pnat has the same letters and stays.
-    const auto rows = SearchWords({"re", "pant", "pnat"}, "parent");
-    EXPECT_EQ(TextsOfType(rows, WordplayType::PartialAnagram), Texts{"re in pnat*"});
-    EXPECT_EQ(RowWithText(rows, "re in pnat*").style, "ee nn eeeen");
-}
-
-TEST(PartialAnagrams, OneInnerLetterOnlyAtItsFirstOccurrence) {
-    // e stands at positions 1 and 3 of tenet; both leave the letters of nett.
-    EXPECT_EQ(TextsOfType(SearchWords({"nett"}, "tenet"), WordplayType::PartialAnagram),
-              Texts{"e in nett*"});
-}
-
-TEST(PartialAnagrams, NeedMoreThanTwoRemainingLetters) {
-    // carp + te* would leave two letters to rearrange; te< leaves c, a, r, p, which
-    // only carp spells, and carp stands in the answer.
-    const auto rows = SearchWords({"carp", "te"}, "carpet");
-    EXPECT_EQ(TextsOfType(rows, WordplayType::PartialAnagram), Texts{});
-}
-
 } // namespace

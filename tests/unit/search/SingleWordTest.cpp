@@ -24,14 +24,6 @@ TEST(SameLengthWords, ReversalAnagramAndSubstitutionInFileOrder) {
     EXPECT_EQ(RowWithText(rows, "tac<").pieces, 1);
 }
 
-TEST(SameLengthWords, PalindromeEqualToAnswerAndTwoDifferencesGiveNothing) {
-    const auto rows = SearchWords({"tot", "ott", "tap"}, "tot");
-    // tot is the answer itself; tap differs in two places.
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Reversal), Texts{});
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Anagram), Texts{"ott*"});
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Substitution), Texts{});
-}
-
 TEST(SameLengthWords, CaseAndPunctuationOfTheAnswerDoNotMatter) {
     const std::string path = WriteDictionary({"tac"});
     EXPECT_EQ(SearchRows(path, "C-A T!"), SearchRows(path, "cat"));
@@ -78,20 +70,6 @@ TEST(LongerWords, EachKindWithItsMarksAndPieces) {
     }
 }
 
-TEST(LongerWords, MaxPiecesDecidesWhichLengthsAreRead) {
-    // Three pieces: at most two letters deleted, so six-letter words are read only
-    // for alternation.
-    auto rows = SearchWords(kLonger, "cat", 3);
-    EXPECT_EQ(TextsOfType(rows, WordplayType::TailDeletion), Texts{"cats"});
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Alternation), (Texts{"chart", "xcxaxt", "ocoaoto"}));
-    // Two pieces: five-letter words are neither deletions nor at least twice as long,
-    // so chart is not read at all.
-    rows = SearchWords(kLonger, "cat", 2);
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Alternation), (Texts{"xcxaxt", "ocoaoto"}));
-    EXPECT_EQ(TextsOfType(rows, WordplayType::EndsDeletion), Texts{});
-    EXPECT_EQ(TextsOfType(rows, WordplayType::HeadDeletion), Texts{"scat"});
-}
-
 TEST(LongerWords, MiddleEndsAndGeneralDeletionForEvenAnswers) {
     const auto rows = SearchWords({"cazzrt", "xcartyz", "zcartz", "cartcart"}, "cart", 5);
     EXPECT_EQ(RowWithText(rows, "cazzrt").style, "eeEEee");
@@ -112,23 +90,6 @@ TEST(LongerWords, SeparatorsBetweenDeletedLettersAreDeletedWithThem) {
     EXPECT_EQ(rows[0].style, "eeeeEEEEE");
     EXPECT_EQ(rows[0].type, WordplayType::TailDeletion);
     EXPECT_EQ(rows[0].pieces, 5);
-}
-
-TEST(LongerWords, AugmentedAnagramRemovesLettersInTheFewestRuns) {
-    // Extra c and t: c at 2 or 3, t at 0 or 4; only c3 + t4 makes one run.
-    const auto rows = WordRows(SearchWords({"tacct"}, "cat"));
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].text, "tacct*");
-    EXPECT_EQ(rows[0].style, "eeeEEn");
-    EXPECT_EQ(rows[0].pieces, 3);
-}
-
-TEST(LongerWords, AlternationLengthsForThreeLetters) {
-    // Five letters: 1,3,5. Six: 1,3,5 or else 2,4,6. Seven: only 2,4,6.
-    const auto rows = SearchWords({"cxaxt", "xcxaxt", "cxaxtx", "cxaxtxx", "xcxaxtx"}, "cat");
-    EXPECT_EQ(TextsOfType(rows, WordplayType::Alternation),
-              (Texts{"cxaxt", "xcxaxt", "cxaxtx", "xcxaxtx"}));
-    EXPECT_EQ(RowWithText(rows, "cxaxtx").style, "eEeEeE");
 }
 
 } // namespace
