@@ -599,7 +599,7 @@ TEST_F(ResultsView, AcceleratorsReachTheViewBeforeTheList) {
     EXPECT_FALSE(view->PreTranslateMessage(plain));
 }
 
-TEST_F(ResultsView, HeaderClicksAndPromoteReorderAndKeepTheFocusedRow) {
+TEST_F(ResultsView, HeaderClicksPromoteAndDemoteReorderAndKeepTheFocusedRow) {
     if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
     const auto& rows = view->Rows();
     ASSERT_GE(rows.size(), 3u);
@@ -645,29 +645,19 @@ TEST_F(ResultsView, HeaderClicksAndPromoteReorderAndKeepTheFocusedRow) {
     EXPECT_EQ(ItemText(0, 1), TypeName(rows[0].type));
     for (std::size_t i = 1; i < rows.size(); ++i)
         ASSERT_LE(rows[i - 1].type, rows[i].type) << "sorted by type first";
+    // Demote from position 1 puts Pieces back in front and keeps the focused row.
+    ASSERT_FALSE(HeaderMenu(1).empty());
+    EXPECT_TRUE(Enabled(CM_DEMOTE));
+    EXPECT_FALSE(Enabled(CM_PROMOTE));
+    EXPECT_TRUE(Checked(CM_SORTASCENDING));
+    Command(CM_DEMOTE);
+    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Pieces);
+    ExpectFocusedRow(focused);
 
     // The Wordplay heading has no menu at all.
     EXPECT_TRUE(HeaderMenu(0).empty());
     EXPECT_EQ(view->HeaderMenuPosition(), 0);
     EXPECT_FALSE(Enabled(CM_SORTASCENDING));
-}
-
-TEST_F(ResultsView, DemoteAndDescendingFromTheHeaderMenu) {
-    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
-    ASSERT_GE(view->Rows().size(), 6u);
-    SelectRow(5);
-    const std::string focused = RowAt(5).text;
-    ASSERT_FALSE(HeaderMenu(1).empty());
-    EXPECT_EQ(view->HeaderMenuPosition(), 1);
-    EXPECT_TRUE(Enabled(CM_DEMOTE));
-    EXPECT_FALSE(Enabled(CM_PROMOTE));
-    EXPECT_TRUE(Checked(CM_SORTASCENDING));
-    Command(CM_DEMOTE);
-    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
-    ExpectFocusedRow(focused);
-    Command(CM_SORTDESCENDING);
-    EXPECT_TRUE(TheColumnTable().Descending(1));
-    EXPECT_FALSE(TheColumnTable().Descending(2));
 }
 
 TEST_F(ResultsView, ResortTakesTheTokenFromTheRowItSelects) {
