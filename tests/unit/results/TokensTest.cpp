@@ -84,14 +84,13 @@ TEST(TokenWalk, FirstTokenAndEmptyText) {
 TEST(TokenWalk, MultipleAnagramSeparatorsAreSkipped) {
     const DisplayedText row = Shown("ale/lea ty*", "eeeseeeseen");
     WordplayRowContext t;
-    SelectFirstToken(t, row, false);
-    ExpectToken(t, {"ale", 0, 3, 'e', TokenKind::Other});
-    SelectNextToken(t, row, false);
-    ExpectToken(t, {"lea", 4, 3, 'e', TokenKind::Other});
-    SelectNextToken(t, row, false);
-    ExpectToken(t, {"ty", 8, 2, 'e', TokenKind::Other});
-    SelectNextToken(t, row, false);
-    ExpectToken(t, {"*", 10, 1, 'n', TokenKind::Anagram});
+    for (const Expected& e :
+         {Expected{"ale", 0, 3, 'e', TokenKind::Other},
+          Expected{"lea", 4, 3, 'e', TokenKind::Other}, Expected{"ty", 8, 2, 'e', TokenKind::Other},
+          Expected{"*", 10, 1, 'n', TokenKind::Anagram}}) {
+        SelectNextToken(t, row, false);
+        ExpectToken(t, e);
+    }
     SelectPreviousToken(t, row, false);
     SelectPreviousToken(t, row, false);
     ExpectToken(t, {"lea", 4, 3, 'e', TokenKind::Other});
