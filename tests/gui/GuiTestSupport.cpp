@@ -204,4 +204,28 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     return {};
 }
 
+namespace {
+constexpr UINT kRunCallback = WM_APP + 7;
+}
+
+void LoopCallback::Post(std::function<void()> f, int turns) {
+    pending_ = std::move(f);
+    PostMessageA(Handle(), kRunCallback, static_cast<WPARAM>(turns), 0);
+}
+
+LRESULT LoopCallback::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kRunCallback && pending_) {
+        if (wParam > 0) {
+            Sleep(20);
+            PostMessageA(Handle(), kRunCallback, wParam - 1, 0);
+            return 0;
+        }
+        auto f = std::move(pending_);
+        pending_ = nullptr;
+        f();
+        return 0;
+    }
+    return fw::Window::WndProc(msg, wParam, lParam);
+}
+
 } // namespace guitest

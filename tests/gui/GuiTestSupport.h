@@ -4,9 +4,11 @@
 // screenshots of real windows.
 
 #include "app/Shell.h"
+#include "framework/Window.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,22 @@ int ReadSettingInt(const char* name, int fallback);
 // way is taken out of the queue (it would end the next modal loop) and
 // counted.
 int PumpMessages(int ms = 50);
+
+// Runs a function from inside a modal loop (a menu's), where posted messages
+// are still dispatched, after `turns` further turns of that loop (so that a
+// menu has shown itself).
+class LoopCallback : public fw::Window {
+public:
+    LoopCallback() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
+    void Post(std::function<void()> f, int turns = 0);
+
+protected:
+    const char* ClassName() const override { return "QuillonTestLoopCallback"; }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::function<void()> pending_;
+};
 
 // Saves the screen area of window (menus and all) as PNG under
 // QUILLON_SCREENSHOTS (default build/screenshots); returns the file path.

@@ -18,33 +18,6 @@ namespace {
 
 using namespace guitest;
 
-// Runs a function from inside the modal loops of menus (posted messages are
-// dispatched there), to look at the screen while a menu is open.
-class Callback : public fw::Window {
-public:
-    static constexpr UINT kRun = WM_APP + 1;
-    Callback() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
-    void Post(std::function<void()> f) {
-        pending_ = std::move(f);
-        PostMessageA(Handle(), kRun, 0, 0);
-    }
-
-protected:
-    const char* ClassName() const override { return "QuillonTestCallback"; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == kRun && pending_) {
-            auto f = std::move(pending_);
-            pending_ = nullptr;
-            f();
-            return 0;
-        }
-        return fw::Window::WndProc(msg, wParam, lParam);
-    }
-
-private:
-    std::function<void()> pending_;
-};
-
 class MainFrame : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -120,7 +93,7 @@ protected:
     }
 
     RecordingShell shell;
-    Callback callback;
+    LoopCallback callback;
     std::unique_ptr<QuillonAppWindows> app;
 };
 

@@ -29,39 +29,6 @@ using namespace guitest;
 
 constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 
-// Runs a function from inside a modal loop (a popup menu's), where posted
-// messages are still dispatched.
-class LoopCallback : public fw::Window {
-public:
-    static constexpr UINT kRun = WM_APP + 7;
-    LoopCallback() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
-    void Post(std::function<void()> f, int turns = 3) {
-        pending_ = std::move(f);
-        PostMessageA(Handle(), kRun, static_cast<WPARAM>(turns), 0);
-    }
-
-protected:
-    const char* ClassName() const override { return "QuillonResultsTestCallback"; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == kRun && pending_) {
-            // Wait a few turns so that the menu has shown itself.
-            if (wParam > 0) {
-                Sleep(20);
-                PostMessageA(Handle(), kRun, wParam - 1, 0);
-                return 0;
-            }
-            auto f = std::move(pending_);
-            pending_ = nullptr;
-            f();
-            return 0;
-        }
-        return fw::Window::WndProc(msg, wParam, lParam);
-    }
-
-private:
-    std::function<void()> pending_;
-};
-
 std::string ClipboardText() {
     std::string text;
     if (!OpenClipboard(nullptr)) return text;
