@@ -1,5 +1,6 @@
 #include "common/Commands.h"
 
+#include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/OwdWriter.h"
 #include "common/WordList.h"
@@ -141,39 +142,36 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "OWBUILD: " << message << "\nTry OWBUILD --help.\n";
         return 2;
     };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
-        if (a == "-h" || a == "--help" || a == "/?") {
+    ArgumentCursor arg(args);
+    while (arg.Next()) {
+        const std::string& a = arg.Current();
+        if (arg.IsHelp()) {
             out << kUsage;
             return 0;
         } else if (a == "-o" || a == "--output") {
-            if (!value(output)) return usageError(a + " needs a file name");
+            if (!arg.TakeValue(output)) return usageError(a + " needs a file name");
         } else if (a == "--description") {
             std::string text;
-            if (!value(text)) return usageError("--description needs a text");
+            if (!arg.TakeValue(text)) return usageError("--description needs a text");
             options.description = ArgumentToCp1252(text);
         } else if (a == "--version") {
             std::string v;
-            if (!value(v) || (v != "0" && v != "1")) return usageError("--version takes 0 or 1");
+            if (!arg.TakeValue(v) || (v != "0" && v != "1"))
+                return usageError("--version takes 0 or 1");
             options.version = v == "0" ? 0 : 1;
         } else if (a == "--wordnet") {
             std::string path;
-            if (!value(path)) return usageError("--wordnet needs a file name");
+            if (!arg.TakeValue(path)) return usageError("--wordnet needs a file name");
             sources.push_back({path, ListFormat::WordNetPhrases});
         } else if (a == "--no-possessives") {
             filter.dropPossessives = true;
         } else if (a == "--plain") {
             filter.plainOnly = true;
         } else if (a == "--info") {
-            if (!value(info)) return usageError("--info needs a file name");
+            if (!arg.TakeValue(info)) return usageError("--info needs a file name");
         } else if (a == "--dump") {
-            if (!value(dump)) return usageError("--dump needs a file name");
-        } else if (a.size() > 1 && a[0] == '-') {
+            if (!arg.TakeValue(dump)) return usageError("--dump needs a file name");
+        } else if (arg.IsOption()) {
             return usageError("unknown option " + a);
         } else {
             sources.push_back({a, ListFormat::Lines});

@@ -1,5 +1,6 @@
 #include "common/Commands.h"
 
+#include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/WordList.h"
 
@@ -43,27 +44,23 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "OWMERGE: " << message << "\nTry OWMERGE --help.\n";
         return 2;
     };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size()) return false;
-            into = args[++i];
-            return true;
-        };
-        if (a == "-h" || a == "--help" || a == "/?") {
+    ArgumentCursor arg(args);
+    while (arg.Next()) {
+        const std::string& a = arg.Current();
+        if (arg.IsHelp()) {
             out << kUsage;
             return 0;
         } else if (a == "-o" || a == "--output") {
-            if (!value(output)) return usageError(a + " needs a file name");
+            if (!arg.TakeValue(output)) return usageError(a + " needs a file name");
         } else if (a == "--ignore-case") {
             ignoreCase = true;
         } else if (a == "--remove") {
             std::string path;
-            if (!value(path)) return usageError("--remove needs a file name");
+            if (!arg.TakeValue(path)) return usageError("--remove needs a file name");
             removals.push_back(path);
         } else if (a == "--encoding") {
             std::string e;
-            if (!value(e)) return usageError("--encoding needs utf-8 or windows-1252");
+            if (!arg.TakeValue(e)) return usageError("--encoding needs utf-8 or windows-1252");
             std::transform(e.begin(), e.end(), e.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
             if (e == "utf-8" || e == "utf8")
@@ -72,7 +69,7 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
                 utf8 = false;
             else
                 return usageError("unknown encoding " + e + " (utf-8 or windows-1252)");
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (arg.IsOption()) {
             return usageError("unknown option " + a);
         } else {
             lists.push_back(a);

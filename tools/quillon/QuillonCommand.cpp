@@ -1,5 +1,6 @@
 #include "quillon/QuillonCommand.h"
 
+#include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/WordList.h"
 #include "dictionary/OWDictionaryList.h"
@@ -208,49 +209,48 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
     options.abbreviations = Beside(environment.programDirectory, "Abbreviation.txt");
     options.colour = environment.terminal;
     bool namedAbbreviations = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--dictionary" && hasValue) {
-            options.dictionary = args[++i];
-        } else if (arg == "--abbreviations" && hasValue) {
-            options.abbreviations = args[++i];
+    const auto mistake = [&err](const std::string& message) {
+        err << "quillon: " << message << "\n" << kUsage;
+        return 1;
+    };
+    tools::ArgumentCursor arg(args);
+    while (arg.Next()) {
+        const std::string& a = arg.Current();
+        std::string value;
+        if (a == "--dictionary") {
+            if (!arg.TakeValue(options.dictionary)) return mistake("--dictionary needs a file");
+        } else if (a == "--abbreviations") {
+            if (!arg.TakeValue(options.abbreviations))
+                return mistake("--abbreviations needs a file");
             namedAbbreviations = true;
-        } else if (arg == "--max-pieces" && hasValue) {
-            if (!ParseInt(args[++i], options.maxPieces)) {
-                err << "quillon: --max-pieces needs a whole number, not \"" << args[i] << "\"\n";
-                return 1;
-            }
-        } else if (arg == "--brackets") {
+        } else if (a == "--max-pieces") {
+            if (!arg.TakeValue(value) || !ParseInt(value, options.maxPieces))
+                return mistake("--max-pieces needs a whole number, not \"" + value + "\"");
+        } else if (a == "--brackets") {
             options.brackets = true;
-        } else if (arg == "--format" && hasValue) {
-            const std::string& format = args[++i];
-            if (format == "table") {
+        } else if (a == "--format") {
+            arg.TakeValue(value);
+            if (value == "table") {
                 options.format = Format::Table;
-            } else if (format == "tsv") {
+            } else if (value == "tsv") {
                 options.format = Format::Tsv;
-            } else if (format == "json") {
+            } else if (value == "json") {
                 options.format = Format::Json;
             } else {
-                err << "quillon: unknown format \"" << format << "\" (table, tsv or json)\n";
-                return 1;
+                return mistake("unknown format \"" + value + "\" (table, tsv or json)");
             }
-        } else if (arg == "--color" && hasValue) {
-            const std::string& when = args[++i];
-            if (when != "auto" && when != "always" && when != "never") {
-                err << "quillon: --color takes auto, always or never\n";
-                return 1;
-            }
-            options.colour = when == "always" || (when == "auto" && environment.terminal);
-        } else if (arg == "--") {
-            options.answers.insert(options.answers.end(), args.begin() + static_cast<long>(i) + 1,
-                                   args.end());
-            break;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            err << "quillon: unknown option or missing value: " << arg << "\n" << kUsage;
-            return 1;
+        } else if (a == "--color") {
+            arg.TakeValue(value);
+            if (value != "auto" && value != "always" && value != "never")
+                return mistake("--color takes auto, always or never");
+            options.colour = value == "always" || (value == "auto" && environment.terminal);
+        } else if (a == "--") {
+            for (std::string& answer : arg.TakeRest())
+                options.answers.push_back(std::move(answer));
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            return mistake("unknown option " + a);
         } else {
-            options.answers.push_back(arg);
+            options.answers.push_back(a);
         }
     }
     if (options.answers.empty()) {
