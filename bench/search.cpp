@@ -44,14 +44,8 @@ public:
     void ShowInvalidDictionary(const std::string& path) override {
         std::fprintf(stderr, "invalid dictionary: %s\n", path.c_str());
     }
-    void RecordHistory(const std::string&) override {}
-    void BeginSearch(int) override { rows.clear(); }
     void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
-    std::size_t ShowResults() override {
-        FinishResultList(rows, ColumnTable());
-        return rows.size();
-    }
-    void EndSearch(const std::string&, int) override {}
+    void SearchFinished(const std::string&) override { FinishResultList(rows, ColumnTable()); }
     std::vector<WordplayRow> rows;
 };
 

@@ -13,26 +13,22 @@ set(QUILLON_LICENCES
   /usr/share/doc/wordnet-base/copyright "WordNet licence.txt")
 
 if(CMAKE_CROSSCOMPILING)
+  if(NOT QUILLON_HOST_OWBUILD)
+    message(FATAL_ERROR "A cross-compiled tree builds its dictionary with a native OWBUILD: "
+                        "set QUILLON_HOST_OWBUILD (scripts/build does)")
+  endif()
   set(owbuild_program "${QUILLON_HOST_OWBUILD}")
   set(owbuild_depends "${QUILLON_HOST_OWBUILD}")
-  if(NOT owbuild_program)
-    message(STATUS "No QUILLON_HOST_OWBUILD: the default dictionary is not built in this tree")
-    return()
-  endif()
-elseif(TARGET owbuild)
+else()
   set(owbuild_program $<TARGET_FILE:owbuild>)
   set(owbuild_depends owbuild)
-else()
-  message(STATUS "OWBUILD is not part of this tree: the default dictionary is not built")
-  return()
 endif()
 
 set(sources ${QUILLON_SCOWL} ${QUILLON_WORDNET_INDEXES})
 foreach(f ${sources})
   if(NOT EXISTS ${f})
-    message(WARNING "${f} is missing (packages wbritish-huge and wordnet-base): "
-                    "the default dictionary is not built")
-    return()
+    message(FATAL_ERROR "${f} is missing: install the packages wbritish-huge and wordnet-base "
+                        "(scripts/deps does)")
   endif()
 endforeach()
 

@@ -1,8 +1,8 @@
 #include "app/QuillonAppWindows.h"
 
 #include "app/GripBar.h"
-#include "app/HelpHook.h"
-#include "app/Persist.h"
+#include "context/HelpHook.h"
+#include "context/Persist.h"
 #include "resources/resource.h"
 
 #include <cstdint>

@@ -3,10 +3,10 @@
 // frame with its status bar, places the frame where it was left, runs the
 // message loop, and answers Exit.
 
-#include "app/AppContext.h"
 #include "app/WordplayFrameWindow.h"
+#include "context/AppContext.h"
 #include "framework/Application.h"
-#include "results/WordplayViewWindows.h"
+#include "views/WordplayViewWindows.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "app/WordplayFrameWindow.h"
 
-#include "app/HelpHook.h"
+#include "context/HelpHook.h"
 #include "framework/Handles.h"
 #include "resources/resource.h"
 
@@ -45,11 +45,7 @@ WordplayFrameWindow::WordplayFrameWindow(const std::string& caption, fw::Window*
     commands_.Add(CM_HELPABOUT, [this] { OnAbout(); });
 }
 
-WordplayFrameWindow::~WordplayFrameWindow() {
-    // A frame torn down without its window being destroyed first must not
-    // leave the hook behind.
-    if (Handle()) RemoveHelpHook();
-}
+WordplayFrameWindow::~WordplayFrameWindow() = default;
 
 int WordplayFrameWindow::HelpContextOfPopup(HMENU popup) {
     fw::MenuView menu(popup);
@@ -57,8 +53,8 @@ int WordplayFrameWindow::HelpContextOfPopup(HMENU popup) {
         // The External Lookup popup is the one that holds Setup itself: the
         // result list's context menu nests it, and must neither take its help
         // context nor have the lookup methods inserted among its own items.
-        const bool found = row.command == CM_LOOKUPSETUP ? menu.HasItem(row.command)
-                                                         : menu.Contains(row.command);
+        const bool found =
+            row.command == CM_LOOKUPSETUP ? menu.HasItem(row.command) : menu.Contains(row.command);
         if (found) return row.context;
     }
     return 0;
@@ -68,11 +64,11 @@ void WordplayFrameWindow::SetupWindow() {
     fw::FrameWindow::SetupWindow();
     RECT r = WindowRect();
     restored_ = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-    InstallHelpHook(Handle());
+    helpHook_ = std::make_unique<HelpHook>(Handle());
 }
 
 void WordplayFrameWindow::OnDestroy() {
-    RemoveHelpHook();
+    helpHook_.reset();
     PostQuitMessage(0);
 }
 

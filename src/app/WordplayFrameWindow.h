@@ -4,10 +4,12 @@
 // restored placement for the next start, routes the main menu's commands,
 // sets the help context of each popup as it opens and installs the F1 hook.
 
-#include "app/AppContext.h"
+#include "context/AppContext.h"
+#include "context/HelpHook.h"
 #include "framework/FrameWindow.h"
 
 #include <functional>
+#include <memory>
 
 class WordplayFrameWindow : public fw::FrameWindow {
 public:
@@ -42,4 +44,5 @@ private:
     AppContext& context_;
     AppContext::Placement restored_;
     LookupPopupFiller lookupFiller_;
+    std::unique_ptr<HelpHook> helpHook_; // from set-up to destruction
 };

@@ -1,7 +1,7 @@
 #include "dialogs/PVWControls.h"
 
-#include "dialogs/DialogLayout.h"
 #include "dialogs/PropertiesViewWindows.h"
+#include "layout/DialogLayout.h"
 
 #include <memory>
 

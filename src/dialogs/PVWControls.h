@@ -3,9 +3,9 @@
 // the template by its identifier, is attached when the owner is set up, and
 // reports what the user did to the owner through its notifications.
 
-#include "app/SettingsText.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
+#include "settings/SettingsText.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 #include "dialogs/PropertiesViewWindows.h"
 
-#include "app/HelpHook.h"
+#include "context/HelpHook.h"
 #include "dialogs/PVWControls.h"
 #include "resources/resource.h"
 
@@ -36,17 +36,15 @@ PropertiesViewWindows::PropertiesViewWindows(std::string prefix, AppContext& con
       context_(context), templateId_(templateId), childView_(childView),
       wantTooltips_(wantTooltips) {}
 
-PropertiesViewWindows::~PropertiesViewWindows() {
-    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
-}
+PropertiesViewWindows::~PropertiesViewWindows() = default;
 
 void PropertiesViewWindows::SetupWindow() {
     for (PVWControl* control : controls_)
         control->AttachControl(Handle());
     if (wantTooltips_) CreateToolTipWindow();
     if (tooltip_) {
-        SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
-        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
+        SendMessageA(tooltip_.Get(), TTM_ACTIVATE, TRUE, 0);
+        SendMessageA(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
     }
     if (HICON large = context_.LargeIcon())
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
@@ -60,10 +58,10 @@ void PropertiesViewWindows::SetupControls() {}
 
 void PropertiesViewWindows::CreateToolTipWindow() {
     if (tooltip_) return;
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
+    tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
 }
 
 // A window inside another (the results view in the main frame) takes its
@@ -107,8 +105,7 @@ void PropertiesViewWindows::Destroy(INT_PTR result) {
 
 void PropertiesViewWindows::OnDestroy() {
     if (!positionSaved_) SavePosition();
-    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
+    tooltip_.Reset();
 }
 
 void PropertiesViewWindows::OnOK() {
@@ -129,8 +126,7 @@ void PropertiesViewWindows::Activate() {
 }
 
 void PropertiesViewWindows::Deactivate() {
-    if (tooltip_ && IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
-    tooltip_ = nullptr;
+    tooltip_.Reset();
     activation_ = Activation::Inactive;
     ShowWindow(Handle(), SW_HIDE);
 }
@@ -189,7 +185,7 @@ void PropertiesViewWindows::AddToolTip(HWND control) {
     ti.hwnd = Handle();
     ti.uId = reinterpret_cast<UINT_PTR>(control);
     ti.lpszText = text.data();
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void PropertiesViewWindows::SetAccelerators(int tableId) {

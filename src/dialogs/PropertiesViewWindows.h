@@ -7,12 +7,12 @@
 // of the External Lookup commands. Its controls (the PVW classes) report user
 // actions through the overridable notifications below.
 
-#include "app/AppContext.h"
-#include "app/SettingsAccessor.h"
-#include "app/SettingsText.h"
-#include "dialogs/DialogLayout.h"
+#include "context/AppContext.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "layout/DialogLayout.h"
+#include "settings/SettingsAccessor.h"
+#include "settings/SettingsText.h"
 
 #include <memory>
 #include <string>
@@ -39,7 +39,7 @@ public:
     AppContext& Context() const { return context_; }
     int TemplateId() const { return templateId_; }
     bool IsChildView() const { return childView_; }
-    HWND ToolTip() const { return tooltip_; }
+    HWND ToolTip() const { return tooltip_.Get(); }
 
     // Saves the position, then ends a modal dialog with result or, for a
     // child view, deactivates it.
@@ -125,7 +125,7 @@ private:
     int templateId_;
     bool childView_;
     bool wantTooltips_;
-    HWND tooltip_ = nullptr;
+    fw::OwnedWindow tooltip_;
     Activation activation_ = Activation::Never;
     std::vector<std::unique_ptr<MoveableControl>> moveables_;
     std::vector<PVWControl*> controls_;

@@ -68,6 +68,14 @@ struct KernelTraits {
     using Handle = HANDLE;
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+// A window the owner made and must take away; a window that has already gone
+// with its owner is left alone.
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(HWND h) {
+        if (IsWindow(h)) DestroyWindow(h);
+    }
+};
 template <typename T> struct GdiTraits {
     using Handle = T;
     static void Close(T h) { DeleteObject(h); }
@@ -80,6 +88,7 @@ using Hook = UniqueHandle<HookTraits>;
 using GlobalMemory = UniqueHandle<GlobalTraits>;
 using Accelerators = UniqueHandle<AccelTraits>;
 using KernelHandle = UniqueHandle<KernelTraits>;
+using OwnedWindow = UniqueHandle<WindowTraits>;
 using Font = UniqueHandle<GdiTraits<HFONT>>;
 using Brush = UniqueHandle<GdiTraits<HBRUSH>>;
 using Pen = UniqueHandle<GdiTraits<HPEN>>;

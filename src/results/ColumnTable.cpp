@@ -64,8 +64,3 @@ void ColumnTable::Promote(int position) {
 void ColumnTable::Demote(int position) {
     if (CanDemote(position)) std::swap(slots_[1], slots_[2]);
 }
-
-ColumnTable& TheColumnTable() {
-    static ColumnTable table;
-    return table;
-}

@@ -66,7 +66,3 @@ public:
 private:
     std::array<ColumnSlot, Positions> slots_{};
 };
-
-// The one table of the process; the results view loads and saves it, and every
-// sort of the result list reads it. Touched only from the interface thread.
-ColumnTable& TheColumnTable();

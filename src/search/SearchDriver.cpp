@@ -2,6 +2,9 @@
 // user sees them.
 #include "search/WordplaySearch.h"
 
+void SearchHost::SearchStarting(const std::string&) {}
+void SearchHost::SearchFinished(const std::string&) {}
+
 void RunWordplaySearch(SearchHost& host, OWDictionaryList& list,
                        const AbbreviationSet& abbreviations, int maxPieces,
                        const std::string& typedAnswer) {
@@ -10,11 +13,9 @@ void RunWordplaySearch(SearchHost& host, OWDictionaryList& list,
         host.ShowInvalidDictionary(*invalid);
         return;
     }
-    host.RecordHistory(typedAnswer);
     WordplaySearch search(list, abbreviations, maxPieces);
     search.SetAnswer(typedAnswer);
-    host.BeginSearch(SearchStringId::Searching);
+    host.SearchStarting(typedAnswer);
     search.Run(host);
-    const std::size_t shown = host.ShowResults();
-    host.EndSearch(typedAnswer, shown == 0 ? SearchStringId::NoWordplay : SearchStringId::PressF1);
+    host.SearchFinished(typedAnswer);
 }

@@ -221,8 +221,8 @@ private:
     bool stop_ = false;
 };
 
-// The whole search as the results view runs it: dictionary check, history,
-// normalisation, the phases, the finished list, caption and status text.
+// The whole search as a user starts it: the dictionary check, then the host's
+// start, the phases and the host's finish.
 void RunWordplaySearch(SearchHost& host, OWDictionaryList& list,
                        const AbbreviationSet& abbreviations, int maxPieces,
                        const std::string& typedAnswer);

@@ -1,7 +1,7 @@
 #include "GuiTestSupport.h"
 
-#include "app/SettingsStore.h"
 #include "framework/Handles.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // records instead of acting, a clean settings key, message pumping and
 // screenshots of real windows.
 
-#include "app/Shell.h"
+#include "context/Shell.h"
 #include "framework/Window.h"
 
 #include <windows.h>

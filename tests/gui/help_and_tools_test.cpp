@@ -2,19 +2,20 @@
 // programs, the out-of-memory box and the other services of the context.
 #include "GuiTestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/HelpEngine.h"
-#include "app/HelpHook.h"
-#include "app/HelpPages.h"
 #include "app/OutOfMemory.h"
-#include "app/Persist.h"
 #include "app/QuillonAppWindows.h"
+#include "context/AppContext.h"
+#include "context/HelpEngine.h"
+#include "context/HelpHook.h"
+#include "context/Persist.h"
+#include "help/HelpPages.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <new>
 #include <thread>
 
@@ -143,11 +144,11 @@ protected:
         dialog.Create(nullptr, "Hook dialog", WS_POPUP | WS_CAPTION, 0, 0, 0, 200, 100);
         edit.CreateControl(dialog.Handle(), "EDIT", "", WS_CHILD, 0, 100);
         frameChild.CreateControl(frame.Handle(), "EDIT", "", WS_CHILD, 0, 101);
-        InstallHelpHook(frame.Handle());
+        hook = std::make_unique<HelpHook>(frame.Handle());
         PumpMessages(0);
     }
     void TearDown() override {
-        RemoveHelpHook();
+        hook.reset();
         SetKeyboardState(savedKeys);
     }
     LRESULT Call(int code, HWND window, UINT message, WPARAM key) {
@@ -170,11 +171,12 @@ protected:
     }
 
     fw::Window frame, dialog, edit, frameChild;
+    std::unique_ptr<HelpHook> hook;
     BYTE savedKeys[256] = {};
 };
 
 TEST_F(Hook, F1InADialogIsPostedToTheDialogAndSwallowed) {
-    ASSERT_TRUE(HelpHookInstalled());
+    ASSERT_TRUE(hook->Installed());
     ASSERT_NE(HelpRequestMessage, 0u);
     EXPECT_EQ(RegisterWindowMessageA("commdlg_help"), HelpRequestMessage);
     EXPECT_EQ(Call(MSGF_DIALOGBOX, edit.Handle(), WM_KEYDOWN, VK_F1), 1);
@@ -247,12 +249,12 @@ struct DialogRun {
 TEST(HookInDialog, F1InARealModalDialog) {
     fw::Window owner;
     owner.Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 0, 100, 100);
-    InstallHelpHook(owner.Handle());
+    auto hook = std::make_unique<HelpHook>(owner.Handle());
     DialogRun run;
     INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner.Handle(),
                         DialogRun::Proc, reinterpret_cast<LPARAM>(&run));
-    RemoveHelpHook();
+    hook.reset();
     EXPECT_EQ(result, 1);
     EXPECT_EQ(run.requests, std::vector<WPARAM>{VK_F1});
     PumpMessages(0);

@@ -2,10 +2,10 @@
 // hints, where the window opens and what Exit stores, and F1 on open menus.
 #include "GuiTestSupport.h"
 
-#include "app/HelpHook.h"
-#include "app/HelpPages.h"
-#include "app/Persist.h"
 #include "app/QuillonAppWindows.h"
+#include "context/HelpHook.h"
+#include "context/Persist.h"
+#include "help/HelpPages.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +146,7 @@ TEST_F(MainFrame, StartsWithCaptionMenuAndStatusBar) {
     EXPECT_EQ(barRect.bottom, inside.bottom);
     EXPECT_EQ(barRect.right - barRect.left, inside.right);
     EXPECT_EQ(Status(), "Press F1 for help");
-    EXPECT_TRUE(HelpHookInstalled());
+    EXPECT_TRUE(HelpHook::Live() && HelpHook::Live()->Frame() == Frame());
 
     SaveScreenshot(Frame(), "main-window");
 }
@@ -278,7 +278,7 @@ TEST_F(MainFrame, ExitStoresThePlacementAndTheNextStartRestoresIt) {
     MoveWindow(Frame(), 120, 80, 640, 480, TRUE);
     ASSERT_TRUE(Exit()) << "closing posts the quit message";
     EXPECT_FALSE(IsWindow(Frame()));
-    EXPECT_FALSE(HelpHookInstalled());
+    EXPECT_EQ(HelpHook::Live(), nullptr);
     EXPECT_EQ(StoredBox(), (Box{120, 80, 640, 480}));
     EXPECT_TRUE(shell.opened.empty()) << "closing the help opens nothing";
     app.reset();

@@ -6,13 +6,13 @@
 // go to build/screenshots.
 #include "GuiTestSupport.h"
 
-#include "app/Persist.h"
 #include "app/QuillonAppWindows.h"
+#include "context/Persist.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
 #include "results/Tokens.h"
-#include "results/WordplayViewWindows.h"
+#include "views/WordplayViewWindows.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -126,10 +126,7 @@ bool PlainCharade(const WordplayRow& row) {
 
 class ResultsView : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ClearSettings();
-        TheColumnTable().Reset();
-    }
+    void SetUp() override { ClearSettings(); }
     void TearDown() override {
         if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
         PumpMessages(10);
@@ -574,7 +571,7 @@ TEST_F(ResultsView, HeaderClicksPromoteAndDemoteReorderAndKeepTheFocusedRow) {
 
     // A click on the Pieces heading reverses its direction.
     ClickHeading(1);
-    EXPECT_TRUE(TheColumnTable().Descending(1));
+    EXPECT_TRUE(view->Columns().Descending(1));
     EXPECT_TRUE(piecesOrdered(true));
     ExpectFocusedRow(focused);
     EXPECT_EQ(SelectedCount(), 1);
@@ -583,8 +580,8 @@ TEST_F(ResultsView, HeaderClicksPromoteAndDemoteReorderAndKeepTheFocusedRow) {
 
     // The Wordplay heading reverses both sortable columns.
     ClickHeading(0);
-    EXPECT_FALSE(TheColumnTable().Descending(1));
-    EXPECT_TRUE(TheColumnTable().Descending(2));
+    EXPECT_FALSE(view->Columns().Descending(1));
+    EXPECT_TRUE(view->Columns().Descending(2));
 
     // The header menu's commands act on the position it was opened over.
     EXPECT_EQ(HeaderMenu(2, "header-menu"),
@@ -595,10 +592,10 @@ TEST_F(ResultsView, HeaderClicksPromoteAndDemoteReorderAndKeepTheFocusedRow) {
     EXPECT_FALSE(Enabled(CM_DEMOTE));
     EXPECT_TRUE(Checked(CM_SORTDESCENDING));
     Command(CM_SORTASCENDING);
-    EXPECT_FALSE(TheColumnTable().Descending(2));
+    EXPECT_FALSE(view->Columns().Descending(2));
     Command(CM_PROMOTE);
-    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
-    EXPECT_EQ(TheColumnTable().Kind(2), ColumnKind::Pieces);
+    EXPECT_EQ(view->Columns().Kind(1), ColumnKind::Type);
+    EXPECT_EQ(view->Columns().Kind(2), ColumnKind::Pieces);
     EXPECT_EQ(view->HeaderTitle(1), "Type");
     EXPECT_EQ(ItemText(0, 1), TypeName(rows[0].type));
     for (std::size_t i = 1; i < rows.size(); ++i)
@@ -609,7 +606,7 @@ TEST_F(ResultsView, HeaderClicksPromoteAndDemoteReorderAndKeepTheFocusedRow) {
     EXPECT_FALSE(Enabled(CM_PROMOTE));
     EXPECT_TRUE(Checked(CM_SORTASCENDING));
     Command(CM_DEMOTE);
-    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Pieces);
+    EXPECT_EQ(view->Columns().Kind(1), ColumnKind::Pieces);
     ExpectFocusedRow(focused);
 
     // The Wordplay heading has no menu at all.
@@ -891,14 +888,14 @@ TEST_F(ResultsView, SettingsAreWrittenOnCloseAndReadOnStart) {
     WriteSettingInt("WordplayColumnWidth1", 77);
     WriteSettingInt("WordplayColumnWidth2", 0);
     Start();
-    EXPECT_EQ(TheColumnTable().Kind(1), ColumnKind::Type);
-    EXPECT_TRUE(TheColumnTable().Descending(2));
+    EXPECT_EQ(view->Columns().Kind(1), ColumnKind::Type);
+    EXPECT_TRUE(view->Columns().Descending(2));
     EXPECT_EQ(ListView_GetColumnWidth(view->List(), 1), 77);
     EXPECT_EQ(ListView_GetColumnWidth(view->List(), 2), GetSystemMetrics(SM_CXSCREEN) / 5)
         << "a stored width of 0 falls back to the default";
 
     ListView_SetColumnWidth(view->List(), 0, 321);
-    TheColumnTable().ToggleDirection(1);
+    view->Columns().ToggleDirection(1);
     SendMessageA(Frame(), WM_CLOSE, 0, 0);
     PumpMessages(20);
     EXPECT_EQ(ReadSettingInt("WordplayColumnWidth0", -1), 321);
@@ -948,7 +945,7 @@ TEST_F(ResultsView, ColumnOrderThatIsNotAPermutationFallsBack) {
     WriteSettingInt("WordplayColumnUsage2", 2);
     WriteSettingInt("WordplayColumnDescending1", 1);
     Start();
-    EXPECT_EQ(TheColumnTable(), ColumnTable());
+    EXPECT_EQ(view->Columns(), ColumnTable());
     EXPECT_EQ(view->HeaderTitle(0), "Wordplay");
     EXPECT_EQ(view->HeaderTitle(1), "Pieces");
     EXPECT_EQ(view->HeaderTitle(2), "Type");

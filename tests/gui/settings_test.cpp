@@ -1,10 +1,10 @@
 // The registry store and the compiled resources, checked in the real Win32
 // environment. The store tests use a scratch key of their own so they never
 // disturb the program's settings.
-#include "app/FontSettingWin32.h"
-#include "app/Persist.h"
-#include "app/SettingsAccessor.h"
+#include "context/FontSettingWin32.h"
+#include "context/Persist.h"
 #include "resources/resource.h"
+#include "settings/SettingsAccessor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // OWMERGE: merges word lists.
 #include "common/Commands.h"
-#include "common/Console.h"
+#include "platform/Console.h"
 
 #include <iostream>
 

@@ -8,7 +8,6 @@
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
 #include "search/ListAbbreviations.h"
-#include "search/SearchStrings.h"
 #include "search/WordplaySearch.h"
 
 #include <cerrno>
@@ -38,6 +37,12 @@ constexpr const char* kUsage =
     "  --color auto|always|never\n";
 
 enum class Format { Table, Tsv, Json };
+
+// The program's own words for the two ends a search can come to without rows.
+constexpr const char* kInvalidDictionaryText =
+    "\nis not a valid Orbweave Dictionary File: select a new dictionary file using the "
+    "Options... command on the Tools menu.";
+constexpr const char* kNoWordplayText = "No wordplay was found for the answer";
 
 // The colours of the result list: notation red, deleted letters grey,
 // abbreviations blue; everything else in the terminal's own colour.
@@ -90,33 +95,26 @@ std::string Beside(const std::string& directory, const char* name) {
     return (std::filesystem::path(directory) / name).string();
 }
 
-// The terminal's side of a search: rows are collected, finished as the list view
-// finishes them, and the message for an unusable dictionary goes to stderr.
+// The terminal's side of a search: rows are collected (and finished once the
+// search ends, as the list view finishes them), and the message for an
+// unusable dictionary goes to stderr.
 class TerminalHost : public SearchHost {
 public:
     explicit TerminalHost(std::ostream& err) : err_(err) {}
 
     void ShowInvalidDictionary(const std::string& path) override {
-        err_ << Utf8(path) << Utf8(SearchStringText(SearchStringId::InvalidDictionaryText)) << "\n";
+        err_ << Utf8(path) << kInvalidDictionaryText << "\n";
         invalid_ = true;
     }
-    void RecordHistory(const std::string&) override {}
-    void BeginSearch(int) override { rows_.clear(); }
     void AddRow(WordplayRow row) override { rows_.push_back(std::move(row)); }
-    std::size_t ShowResults() override {
-        FinishResultList(rows_, ColumnTable());
-        return rows_.size();
-    }
-    void EndSearch(const std::string&, int statusId) override { status_ = statusId; }
+    void SearchFinished(const std::string&) override { FinishResultList(rows_, ColumnTable()); }
 
     bool Invalid() const { return invalid_; }
-    int Status() const { return status_; }
     const std::vector<WordplayRow>& Rows() const { return rows_; }
 
 private:
     std::ostream& err_;
     bool invalid_ = false;
-    int status_ = 0;
     std::vector<WordplayRow> rows_;
 };
 
@@ -131,10 +129,10 @@ struct SearchOptions {
 };
 
 void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
-                const SearchOptions& options, int status, std::ostream& out) {
+                const SearchOptions& options, std::ostream& out) {
     out << "Answer: " << answer << "\n";
     if (rows.empty()) {
-        out << SearchStringText(status) << "\n\n";
+        out << kNoWordplayText << "\n\n";
         return;
     }
     std::vector<DisplayedText> shown;
@@ -277,7 +275,7 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         if (host.Invalid()) return 2;
         switch (options.format) {
         case Format::Table:
-            PrintTable(answer, host.Rows(), options, host.Status(), out);
+            PrintTable(answer, host.Rows(), options, out);
             break;
         case Format::Tsv:
             PrintTsv(host.Rows(), options, out);

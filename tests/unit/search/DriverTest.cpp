@@ -5,7 +5,6 @@
 
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
-#include "search/SearchStrings.h"
 #include "search/WordplaySearch.h"
 
 #include <gtest/gtest.h>
@@ -23,24 +22,19 @@ using Texts = std::vector<std::string>;
 struct RecordingHost : SearchHost {
     std::vector<std::string> calls;
     std::vector<WordplayRow> rows;
+    std::size_t added = 0;
     void ShowInvalidDictionary(const std::string& path) override {
         calls.push_back("invalid " + path);
     }
-    void RecordHistory(const std::string& answer) override { calls.push_back("history " + answer); }
-    void BeginSearch(int statusId) override {
+    void SearchStarting(const std::string& answer) override {
         rows.clear();
-        calls.push_back("begin " + std::to_string(statusId));
+        calls.push_back("starting " + answer);
     }
     void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
-    std::size_t added = 0;
-    std::size_t ShowResults() override {
+    void SearchFinished(const std::string& answer) override {
         added = rows.size();
         FinishResultList(rows, ColumnTable());
-        calls.push_back("show " + std::to_string(rows.size()));
-        return rows.size();
-    }
-    void EndSearch(const std::string& answer, int statusId) override {
-        calls.push_back("end " + answer + " " + std::to_string(statusId));
+        calls.push_back("finished " + answer + " " + std::to_string(rows.size()));
     }
 };
 
@@ -48,7 +42,7 @@ TEST(SearchDriver, StepsInOrderWithTheTypedAnswer) {
     OWDictionaryList list(WriteDictionary({"car", "pet"}));
     RecordingHost host;
     RunWordplaySearch(host, list, Abbreviations(), 2, "Car-pet");
-    EXPECT_EQ(host.calls, (Texts{"history Car-pet", "begin 4960", "show 1", "end Car-pet 13081"}));
+    EXPECT_EQ(host.calls, (Texts{"starting Car-pet", "finished Car-pet 1"}));
     ASSERT_EQ(host.rows.size(), 1u);
     EXPECT_EQ(host.rows[0].text, "car + pet");
 }
@@ -61,16 +55,14 @@ TEST(SearchDriver, InvalidDictionaryStopsBeforeAnythingChanges) {
     RunWordplaySearch(host, list, Abbreviations(), 4, "carpet");
     EXPECT_EQ(host.calls, Texts{"invalid " + missing});
     EXPECT_EQ(host.rows.size(), 1u);
-    EXPECT_EQ(SearchStringText(SearchStringId::InvalidDictionaryText).substr(0, 28),
-              "\nis not a valid Orbweave Dic");
 }
 
-TEST(SearchDriver, NoRowsShowsTheNoWordplayText) {
+TEST(SearchDriver, AnswersWithoutWordplayStillFinish) {
     OWDictionaryList list(WriteDictionary({"at", "a", "i", "ta", "cat"}));
     for (const std::string answer : {"", "123 !", "a", "A."}) {
         RecordingHost host;
         RunWordplaySearch(host, list, Abbreviations(), 4, answer);
-        EXPECT_EQ(host.calls.back(), "end " + answer + " 9050") << answer;
+        EXPECT_EQ(host.calls.back(), "finished " + answer + " 0") << answer;
         EXPECT_TRUE(host.rows.empty()) << answer;
     }
 }

@@ -1,5 +1,5 @@
-#include "app/SettingsStore.h"
-#include "app/SettingsAccessor.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsAccessor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,184 @@
+#pragma once
+// The results view: the main frame's client, laid out from template 8490. The
+// user types an answer, presses Start (or picks an earlier answer) and reads
+// the owner-drawn list of wordplay; the view owns the rows, the token under
+// the user's attention, the view settings, the dictionary and the
+// abbreviation set, and it is the search's host on the screen.
+
+#include "dialogs/PVWControls.h"
+#include "dialogs/PropertiesViewWindows.h"
+#include "dictionary/OWDictionaryList.h"
+#include "results/AbbreviationSet.h"
+#include "results/ColumnTable.h"
+#include "results/ResultList.h"
+#include "results/WordplayRow.h"
+#include "search/SearchHost.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class WordplayViewWindows;
+
+// The result list: an owner-data report list whose rows the view draws; it
+// hands its drawing, mouse and key input to the view.
+class WordplayViewListWindow : public PVWListWindow {
+public:
+    WordplayViewListWindow(WordplayViewWindows& view, int id);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    WordplayViewWindows& view_;
+};
+
+class WordplayViewWindows : public PropertiesViewWindows, public SearchHost {
+public:
+    using Row = WordplayRow;
+    using RowContext = WordplayRowContext;
+
+    explicit WordplayViewWindows(AppContext& context);
+    ~WordplayViewWindows() override;
+
+    // --- what the search asks of its host
+    void AddRow(Row row) override;
+    void ShowInvalidDictionary(const std::string& path) override;
+    void SearchStarting(const std::string& typedAnswer) override;
+    void SearchFinished(const std::string& typedAnswer) override;
+
+    // Runs a search for answer, as Start does for the box's text.
+    void Search(const std::string& answer);
+    void ClearRows();
+    const std::vector<Row>& Rows() const { return rows_; }
+    const RowContext& Token() const { return token_; }
+    int HeaderMenuPosition() const { return headerMenuPosition_; }
+    // Which kind each column shows and how it sorts: loaded at set-up, saved on
+    // close, read by every sort of the rows.
+    ColumnTable& Columns() { return columns_; }
+    bool Brackets() const { return brackets_; }
+    int MaxPieces() const { return maxPieces_; }
+    const AbbreviationSet& Abbreviations() const { return abbreviations_; }
+    OWDictionaryList* Dictionary() const { return dictionary_.get(); }
+    HWND AnswerBox() const { return answer_.Handle(); }
+    HWND List() const { return list_.Handle(); }
+    std::vector<std::string> History() const;
+
+    // --- overrides of the property-dialog base
+    std::string GetSelectedWord() override;
+    int HeaderSortIndicator(int item) override;
+    std::string HeaderTitle(int item) override;
+    void ControlCommand(HWND control, int id) override;
+    void SelectionChanged(int index, int id) override;
+    bool ContextMenu(HWND control, POINT screen) override;
+    void CommandEnable(fw::CommandEnabler& ce) override;
+    bool CanClose() override;
+    int HelpContext() const override;
+
+    // Saves the column table, the column widths and the page margins.
+    void SaveViewSettings();
+
+    // --- result list input (from WordplayViewListWindow)
+    void DrawRow(const DRAWITEMSTRUCT& item);
+    int RowHeight() const;
+    // Pixels text takes in the result font.
+    int TextWidth(std::string_view text) const;
+    // Key down on the list; false lets the list handle the key itself.
+    void BeforeKey(UINT key);
+    void AfterKey(UINT key);
+    // Ctrl+Left / Ctrl+Right; the list never sees them.
+    void MoveToken(bool next);
+    void HitTestToken(POINT client);
+    void OnListMouseMove(POINT client);
+    void OnListDoubleClick();
+    void OnHeaderClick(int position);
+    std::string CellTextOf(std::size_t index, int position) const;
+    std::string ToolTipText() const { return tooltipText_; }
+    // The pointing cursor while the mouse is over a token with indicators, else null.
+    HCURSOR PointingCursor() const { return overToken_ ? pointingCursor_ : nullptr; }
+
+    // --- commands (also reachable from menus and accelerators)
+    void CopyResults();
+    void SelectAll();
+    void Resort();
+    void SetSortDirection(bool descending);
+    void Promote();
+    void Demote();
+    // Builds the result menu (8550) or, for header positions 1 and 2, the
+    // header menu (7950) as it would be shown now; null when none applies.
+    fw::Menu BuildContextMenu(bool header, int headerPosition);
+    // Where a context menu opens for a keyboard request.
+    POINT KeyboardMenuPoint() const;
+    // Opening an Indicators window belongs to the Indicators windows; until
+    // they exist the request is remembered (tests read it).
+    virtual void OpenIndicators(int kind, const std::string& filter);
+    std::optional<std::pair<int, std::string>> LastIndicatorsRequest() const {
+        return lastIndicators_;
+    }
+
+protected:
+    void SetupControls() override;
+    INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void RecordHistory(const std::string& answer);
+    // Finishes the row list, fills the list and sets the focus; returns the
+    // number of rows shown.
+    std::size_t ShowResults();
+    void ReadSettings();
+    void ApplyFonts();
+    void LoadAbbreviations();
+    void InsertColumns();
+    bool BoxHasFocus() const;
+    std::pair<DWORD, DWORD> BoxSelection() const;
+    void SetToken(const RowContext& token);
+    void RedrawItem(int item);
+    void SelectOnly(int item);
+    DisplayedText Shown(std::size_t index) const;
+    void UpdateToolTip(const std::string& text);
+    HBRUSH OnAnswerColour(HDC dc);
+    void RegisterCommands();
+
+    PVWCombo answer_;
+    PVWPushButton start_;
+    PVWStatic frame_;
+    WordplayViewListWindow list_;
+
+    std::vector<Row> rows_;
+    ColumnTable columns_;
+    RowContext token_;
+    std::string lastAnswer_;
+    int headerMenuPosition_ = -1;
+
+    FontSetting answerFont_;
+    FontSetting resultFont_;
+    FontSetting outputFont_;
+    fw::Font answerHFont_;
+    fw::Font resultHFont_;
+    Colour background_ = 0;
+    Colour notation_ = 0;
+    Colour deletion_ = 0;
+    Colour abbreviation_ = 0;
+    PVWBrush answerBrush_;
+    bool brackets_ = false;
+    int maxPieces_ = 4;
+    std::string dictionaryName_;
+    std::unique_ptr<OWDictionaryList> dictionary_;
+    AbbreviationSet abbreviations_;
+
+    std::string tooltipText_;
+    fw::OwnedDC measureDC_;
+    HGDIOBJ measureOldFont_ = nullptr;
+    HCURSOR cursorBeforeSearch_ = nullptr;
+    HCURSOR pointingCursor_ = nullptr;
+    bool overToken_ = false;
+    HWND lastFocus_ = nullptr; // the answer box or the list, whichever had the focus last
+    std::array<int, 3> initialWidths_{};
+
+    int marginUnits_ = 0;
+    std::array<int, 4> margins_{}; // left, top, right, bottom
+    std::optional<std::pair<int, std::string>> lastIndicators_;
+};
