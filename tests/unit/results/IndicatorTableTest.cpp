@@ -2,11 +2,41 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 namespace {
 
 using Row = std::vector<std::string>;
+
+// Abbreviations are plain letters; indicators are lower-case words joined by single
+// spaces or hyphens.
+bool IsAbbreviationKey(const std::string& key) {
+    return !key.empty() &&
+           std::all_of(key.begin(), key.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+bool IsIndicatorKey(const std::string& key) {
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const char c = key[i];
+        if (c >= 'a' && c <= 'z') continue;
+        const bool joiner = c == ' ' || c == '-';
+        if (!joiner || i == 0 || i + 1 == key.size() || key[i + 1] == ' ' || key[i + 1] == '-')
+            return false;
+    }
+    return !key.empty();
+}
+
+struct ShippedTable {
+    int kind;
+    Row columns;
+    std::size_t minimumRows;
+    bool uniqueKeys;
+    bool (*keyRule)(const std::string&);
+    std::set<std::string> values; // allowed second fields; empty: any
+};
 
 } // namespace
 
@@ -126,4 +156,71 @@ TEST(CompareTableRows, SortColumnThenEveryColumnInOrder) {
     const std::string longA = std::string(999, 'a') + "b";
     const std::string longB = std::string(999, 'a') + "c";
     EXPECT_EQ(CompareTableRows(Row{longA}, Row{longB}, 0, false, 1), 0);
+}
+
+// The tables shipped in data/: read by the program's own parser, and line by line so
+// that a short row or a stray tab (which the parser would pad or drop) is caught.
+TEST(ShippedIndicatorTables, AreWellFormed) {
+    const std::set<std::string> order{"first before second", "second before first"};
+    const std::set<std::string> way{"outer holds inner", "inner goes in outer"};
+    const std::set<std::string> suits{"across", "down", "either"};
+    namespace K = IndicatorKind;
+    const auto words = IsIndicatorKey;
+    const auto letters = IsAbbreviationKey;
+    const std::vector<ShippedTable> tables = {
+        {K::Charade, {"Indicator", "Order"}, 120, true, words, order},
+        {K::ContainerAndContents, {"Indicator", "Which way"}, 250, true, words, way},
+        {K::Reversal, {"Indicator", "Suits"}, 150, true, words, suits},
+        {K::Anagram, {"Indicator", "Sense"}, 600, true, words, {}},
+        {K::Abbreviation, {"Abbreviation", "Meaning"}, 1000, false, letters, {}},
+    };
+    for (const ShippedTable& expected : tables) {
+        const std::string path =
+            std::string(QUILLON_SOURCE_DIR) + "/data/" + IndicatorFileName(expected.kind);
+        SCOPED_TRACE(path);
+        std::ifstream file(path, std::ios::binary);
+        ASSERT_TRUE(file.is_open());
+        const IndicatorTable table = ReadIndicatorTable(file);
+        ASSERT_TRUE(table.caption.has_value());
+        EXPECT_FALSE(table.caption->empty());
+        ASSERT_FALSE(table.columns.empty());
+        EXPECT_EQ(table.columns, expected.columns);
+        EXPECT_GE(table.rows.size(), expected.minimumRows);
+
+        std::set<Row> rows;
+        std::set<std::string> keys;
+        const Row* previous = nullptr;
+        for (const Row& row : table.rows) {
+            const std::string& key = row[0];
+            EXPECT_TRUE(expected.keyRule(key)) << "key \"" << key << '"';
+            EXPECT_TRUE(rows.insert(row).second) << "repeated row " << key;
+            if (expected.uniqueKeys) {
+                EXPECT_TRUE(keys.insert(key).second) << "repeated key " << key;
+            }
+            if (!expected.values.empty()) {
+                EXPECT_EQ(expected.values.count(row[1]), 1u) << key << ": " << row[1];
+            }
+            if (previous != nullptr) {
+                EXPECT_LE((*previous)[0], key) << "not sorted at " << key;
+            }
+            previous = &row;
+        }
+
+        file.clear();
+        file.seekg(0);
+        TableLineReader reader(file);
+        std::string line;
+        ASSERT_TRUE(reader.Next(line)); // the caption
+        std::size_t lines = 0;
+        while (reader.Next(line)) {
+            EXPECT_EQ(std::count(line.begin(), line.end(), '\t') + 1,
+                      static_cast<std::ptrdiff_t>(table.columns.size()))
+                << "line \"" << line << '"';
+            EXPECT_EQ(SplitTableLine(line).size(), table.columns.size())
+                << "line \"" << line << '"';
+            ++lines;
+        }
+        // Every line past the caption is the titles or a row.
+        EXPECT_EQ(lines, table.rows.size() + 1);
+    }
 }
