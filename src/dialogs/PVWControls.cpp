@@ -244,6 +244,19 @@ int PVWListWindow::ColumnWidth(int column) const {
         SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
 }
 
+namespace {
+
+int CALLBACK CompareListItems(LPARAM a, LPARAM b, LPARAM comparer) {
+    return reinterpret_cast<const ListItemComparer*>(comparer)->Compare(a, b);
+}
+
+} // namespace
+
+void PVWListWindow::SortItems(const ListItemComparer& comparer) const {
+    SendMessageA(Handle(), LVM_SORTITEMS, reinterpret_cast<WPARAM>(&comparer),
+                 reinterpret_cast<LPARAM>(&CompareListItems));
+}
+
 void PVWListWindow::DrawHeaderItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;

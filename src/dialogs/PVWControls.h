@@ -113,6 +113,14 @@ private:
     fw::Brush brush_;
 };
 
+// Orders two items of a list by their item data (the lParam each was given):
+// negative when a comes first, positive when b does, 0 when they are equal.
+class ListItemComparer {
+public:
+    virtual ~ListItemComparer() = default;
+    virtual int Compare(LPARAM a, LPARAM b) const = 0;
+};
+
 // A report list view whose header items can be owner-drawn: the owner gives
 // each item's title and sort indicator.
 class PVWListWindow : public PVWControl {
@@ -125,6 +133,8 @@ public:
     std::vector<std::size_t> SelectedItems() const;
     RECT ItemRect(int item) const;
     int ColumnWidth(int column) const;
+    // Reorders the items with comparer, which sees the items' data.
+    void SortItems(const ListItemComparer& comparer) const;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

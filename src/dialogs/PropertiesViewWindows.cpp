@@ -120,13 +120,17 @@ void PropertiesViewWindows::OnCancel() {
 
 void PropertiesViewWindows::Activate() {
     if (wantTooltips_ && !tooltip_) CreateToolTipWindow();
+    if (tooltip_) SendMessageA(tooltip_.Get(), TTM_ACTIVATE, TRUE, 0);
     ShowWindow(Handle(), SW_SHOW);
     BringWindowToTop(Handle());
     activation_ = Activation::Active;
+    positionSaved_ = false; // it may move again before it is closed
 }
 
+// The tooltip window keeps its tools while the window is hidden: they were
+// added once at set-up and would not come back with a new tooltip window.
 void PropertiesViewWindows::Deactivate() {
-    tooltip_.Reset();
+    if (tooltip_) SendMessageA(tooltip_.Get(), TTM_ACTIVATE, FALSE, 0);
     activation_ = Activation::Inactive;
     ShowWindow(Handle(), SW_HIDE);
 }
@@ -148,7 +152,9 @@ void PropertiesViewWindows::ColourChanged(Colour, int) {}
 void PropertiesViewWindows::FontChanged(const FontSetting&, int) {}
 void PropertiesViewWindows::SelectionChanged(int, int) {}
 void PropertiesViewWindows::SwitchPage(int) {}
-void PropertiesViewWindows::SwitchWindows(UINT) {}
+bool PropertiesViewWindows::SwitchWindows(UINT) {
+    return false;
+}
 int PropertiesViewWindows::HeaderSortIndicator(int) {
     return 0;
 }
@@ -297,10 +303,9 @@ void PropertiesViewWindows::CommandEnable(fw::CommandEnabler& ce) {
 bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {
     switch (msg.message) {
     case WM_KEYDOWN:
-        if (msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) {
-            SwitchWindows(static_cast<UINT>(msg.wParam));
+        if ((msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) &&
+            SwitchWindows(static_cast<UINT>(msg.wParam)))
             return true;
-        }
         break;
     case WM_RBUTTONDOWN:
         // The list selects the row under the pointer before its menu opens.

@@ -86,7 +86,9 @@ public:
     // -1,-1 from the keyboard). Returns true when a menu was shown.
     virtual bool ContextMenu(HWND control, POINT screen);
     // F4, F5 and F6: switching between the view and its Indicators windows.
-    virtual void SwitchWindows(UINT key);
+    // False leaves the key to the control that has the focus (F4 opens a
+    // combo box's list).
+    virtual bool SwitchWindows(UINT key);
 
     bool PreTranslateMessage(MSG& msg) override;
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;
