@@ -106,6 +106,11 @@ IndicatorTable ParseIndicatorTable(std::string_view contents, std::string_view f
     return ReadIndicatorTable(in, filter);
 }
 
+int TableColumnWidthOrDefault(int stored, int screenWidth) {
+    if (stored < 1 || stored > screenWidth / 2) return screenWidth / 6;
+    return stored;
+}
+
 int CompareTableRows(const std::vector<std::string>& a, const std::vector<std::string>& b,
                      int sortColumn, bool descending, int columnCount) {
     int result = Sign(Cell(a, sortColumn).compare(Cell(b, sortColumn)));

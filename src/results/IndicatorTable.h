@@ -67,6 +67,10 @@ struct IndicatorTable {
 IndicatorTable ReadIndicatorTable(std::istream& in, std::string_view filter = {});
 IndicatorTable ParseIndicatorTable(std::string_view contents, std::string_view filter = {});
 
+// The width of a table window's column: the stored width when it is at least 1
+// and at most half the screen, otherwise a sixth of the screen.
+int TableColumnWidthOrDefault(int stored, int screenWidth);
+
 // Order of two rows for a click on column `sortColumn`: cells compared byte-wise as
 // unsigned characters (at most the first 999 of each), ties broken by column 0, 1,
 // ... up to columnCount - 1; negated when descending. Returns -1, 0 or +1.

@@ -158,6 +158,20 @@ TEST(CompareTableRows, SortColumnThenEveryColumnInOrder) {
     EXPECT_EQ(CompareTableRows(Row{longA}, Row{longB}, 0, false, 1), 0);
 }
 
+TEST(TableColumnWidthOrDefault, KeepsSensibleWidthsOnly) {
+    struct Case {
+        int stored, screen, expected;
+    };
+    const Case cases[] = {
+        {120, 1280, 120}, {1, 1280, 1},     {640, 1280, 640}, // up to half the screen
+        {641, 1280, 213}, {0, 1280, 213},   {-5, 1280, 213},  // else a sixth
+        {400, 1024, 400}, {513, 1025, 170},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TableColumnWidthOrDefault(c.stored, c.screen), c.expected)
+            << c.stored << " on " << c.screen;
+}
+
 // The tables shipped in data/: read by the program's own parser, and line by line so
 // that a short row or a stray tab (which the parser would pad or drop) is caught.
 TEST(ShippedIndicatorTables, AreWellFormed) {
