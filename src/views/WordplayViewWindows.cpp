@@ -354,6 +354,70 @@ INT_PTR WordplayViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) 
     return PropertiesViewWindows::DialogProc(msg, wParam, lParam);
 }
 
+// ---------------------------------------------------- Indicators windows
+
 void WordplayViewWindows::OpenIndicators(int kind, const std::string& filter) {
-    lastIndicators_ = std::make_pair(kind, filter);
+    if (IndicatorKindTitle(kind).empty()) return;
+    auto& slot = indicators_[static_cast<std::size_t>(kind)];
+    if (slot && !slot->Handle()) slot.reset();
+    if (!slot) {
+        slot =
+            std::make_unique<TableViewWindows>(Context(), IDS_INDICATORKIND0 + kind, filter, this);
+        if (!slot->CreateModeless(Handle())) {
+            slot.reset();
+            return;
+        }
+    } else if (!filter.empty()) {
+        slot->Load(filter);
+    }
+    slot->Activate();
+}
+
+TableViewWindows* WordplayViewWindows::IndicatorsWindow(int kind) const {
+    if (kind < 0 || kind >= IndicatorKind::Count) return nullptr;
+    return indicators_[static_cast<std::size_t>(kind)].get();
+}
+
+std::vector<TableViewWindows*> WordplayViewWindows::ShownIndicators() const {
+    std::vector<TableViewWindows*> shown;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        for (const auto& slot : indicators_)
+            if (slot && slot->Handle() == w && slot->IsActive() && IsWindowVisible(w))
+                shown.push_back(slot.get());
+    }
+    return shown;
+}
+
+bool WordplayViewWindows::SwitchWindows(UINT key) {
+    if (key != VK_F5) return key == VK_F6;
+    const auto shown = ShownIndicators();
+    if (!shown.empty()) shown.front()->Activate();
+    return true;
+}
+
+void WordplayViewWindows::ReturnFromTable() {
+    if (HWND frame = GetAncestor(Handle(), GA_ROOT)) SetActiveWindow(frame);
+    SetFocus(Handle()); // the view hands it on to the control the user left
+}
+
+// The front table goes behind the others without being activated and the one
+// that was second comes forward; a table alone is simply brought forward
+// again. The others are raised in turn from the back rather than the front
+// one being sent behind the last: a move behind a sibling does not always
+// hold once the display has restacked its windows.
+void WordplayViewWindows::CycleTables() {
+    const auto shown = ShownIndicators();
+    if (shown.empty()) return;
+    for (std::size_t i = shown.size() - 1; i >= 1; --i)
+        SetWindowPos(shown[i]->Handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    shown[shown.size() > 1 ? 1 : 0]->Activate();
+}
+
+void WordplayViewWindows::OnDestroy() {
+    for (auto& slot : indicators_) {
+        if (slot) slot->DestroyWindow();
+        slot.reset();
+    }
+    PropertiesViewWindows::OnDestroy();
 }

@@ -2,8 +2,9 @@
 // The results view: the main frame's client, laid out from template 8490. The
 // user types an answer, presses Start (or picks an earlier answer) and reads
 // the owner-drawn list of wordplay; the view owns the rows, the token under
-// the user's attention, the view settings, the dictionary and the
-// abbreviation set, and it is the search's host on the screen.
+// the user's attention, the view settings, the dictionary, the
+// abbreviation set and one Indicators window per kind, and it is the
+// search's host on the screen.
 
 #include "dialogs/PVWControls.h"
 #include "dialogs/PropertiesViewWindows.h"
@@ -13,6 +14,7 @@
 #include "results/ResultList.h"
 #include "results/WordplayRow.h"
 #include "search/SearchHost.h"
+#include "views/TableViewWindows.h"
 
 #include <array>
 #include <memory>
@@ -36,7 +38,7 @@ private:
     WordplayViewWindows& view_;
 };
 
-class WordplayViewWindows : public PropertiesViewWindows, public SearchHost {
+class WordplayViewWindows : public PropertiesViewWindows, public SearchHost, public TableViewHost {
 public:
     using Row = WordplayRow;
     using RowContext = WordplayRowContext;
@@ -112,16 +114,21 @@ public:
     fw::Menu BuildContextMenu(bool header, int headerPosition);
     // Where a context menu opens for a keyboard request.
     POINT KeyboardMenuPoint() const;
-    // Opening an Indicators window belongs to the Indicators windows; until
-    // they exist the request is remembered (tests read it).
-    virtual void OpenIndicators(int kind, const std::string& filter);
-    std::optional<std::pair<int, std::string>> LastIndicatorsRequest() const {
-        return lastIndicators_;
-    }
+    // Shows the Indicators window of kind (0..3, 5), made on first use; a
+    // non-empty filter reloads it with the rows of that key only.
+    void OpenIndicators(int kind, const std::string& filter);
+    // The window of kind, shown or hidden; null until it is first opened.
+    TableViewWindows* IndicatorsWindow(int kind) const;
+
+    // --- switching between the view and its Indicators windows
+    bool SwitchWindows(UINT key) override;
+    void ReturnFromTable() override;
+    void CycleTables() override;
 
 protected:
     void SetupControls() override;
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
     void RecordHistory(const std::string& answer);
@@ -141,6 +148,8 @@ private:
     void UpdateToolTip(const std::string& text);
     HBRUSH OnAnswerColour(HDC dc);
     void RegisterCommands();
+    // The Indicators windows on the screen, the topmost first.
+    std::vector<TableViewWindows*> ShownIndicators() const;
 
     PVWCombo answer_;
     PVWPushButton start_;
@@ -180,5 +189,6 @@ private:
 
     int marginUnits_ = 0;
     std::array<int, 4> margins_{}; // left, top, right, bottom
-    std::optional<std::pair<int, std::string>> lastIndicators_;
+    // One slot per indicator kind; kind 4 has no table and stays empty.
+    std::array<std::unique_ptr<TableViewWindows>, IndicatorKind::Count> indicators_;
 };

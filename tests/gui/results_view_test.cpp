@@ -10,6 +10,7 @@
 #include "context/Persist.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
+#include "results/IndicatorTable.h"
 #include "results/ResultsViewState.h"
 #include "results/Tokens.h"
 #include "views/WordplayViewWindows.h"
@@ -205,6 +206,16 @@ protected:
     void PointAtRowStart(int index) {
         const RECT r = RowRect(index);
         view->HitTestToken(POINT{r.left + 3, (r.top + r.bottom) / 2});
+    }
+    // The Indicators window of kind while it is on the screen, else null.
+    TableViewWindows* ShownIndicators(int kind) const {
+        TableViewWindows* table = view->IndicatorsWindow(kind);
+        return table && IsWindowVisible(table->Handle()) ? table : nullptr;
+    }
+    bool AnyIndicatorsShown() const {
+        for (int kind = 0; kind < IndicatorKind::Count; ++kind)
+            if (ShownIndicators(kind)) return true;
+        return false;
     }
     bool Enabled(UINT id) {
         fw::CommandEnabler ce(id);
@@ -682,8 +693,7 @@ TEST_F(ResultsView, CtrlArrowsWalkTheTokensOfTheSelectedRow) {
     EXPECT_EQ(texts[4], "&Select All\tCtrl+A");
     SaveScreenshot(Frame(), "results-token-underlined");
     Command(CM_INDICATORS);
-    ASSERT_TRUE(view->LastIndicatorsRequest());
-    EXPECT_EQ(view->LastIndicatorsRequest()->first, 0);
+    EXPECT_NE(ShownIndicators(IndicatorKind::Charade), nullptr);
 
     // A word token: lookup, but no indicators, and the menu item keeps its text.
     CtrlKey(VK_RIGHT);
@@ -791,7 +801,7 @@ TEST_F(ResultsView, DoubleClickOpensTheIndicatorsOfASymbolOnly) {
     PointAtRowStart(charade);
     ASSERT_EQ(view->Token().text, row.text.substr(0, RunLengthFrom(row.style, 0)));
     Notify(NM_DBLCLK);
-    EXPECT_FALSE(view->LastIndicatorsRequest());
+    EXPECT_FALSE(AnyIndicatorsShown());
 
     // On a symbol: the indicators of its kind, unless two rows are selected.
     CtrlKey(VK_RIGHT);
@@ -801,11 +811,13 @@ TEST_F(ResultsView, DoubleClickOpensTheIndicatorsOfASymbolOnly) {
     EXPECT_FALSE(Enabled(CM_LOOKUPWORD)) << "a symbol is nothing to look up";
     ListView_SetItemState(view->List(), charade == 0 ? 1 : 0, LVIS_SELECTED, LVIS_SELECTED);
     Notify(NM_DBLCLK);
-    EXPECT_FALSE(view->LastIndicatorsRequest()) << "two rows selected";
+    EXPECT_FALSE(AnyIndicatorsShown()) << "two rows selected";
     SelectRow(charade);
     Notify(NM_DBLCLK);
-    ASSERT_TRUE(view->LastIndicatorsRequest());
-    EXPECT_EQ(*view->LastIndicatorsRequest(), std::make_pair(kind, std::string()));
+    const TableViewWindows* table = ShownIndicators(kind);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->Filter(), "");
+    EXPECT_GT(ListView_GetItemCount(table->List()), 100) << "every indicator of the kind";
 }
 
 TEST_F(ResultsView, AbbreviationTokenNamesItselfInTheMenuAndCtrlEnterOpensIt) {
@@ -824,8 +836,9 @@ TEST_F(ResultsView, AbbreviationTokenNamesItselfInTheMenuAndCtrlEnterOpensIt) {
     MSG enter{view->List(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     EXPECT_TRUE(view->PreTranslateMessage(enter));
     PumpMessages(10);
-    ASSERT_TRUE(view->LastIndicatorsRequest());
-    EXPECT_EQ(*view->LastIndicatorsRequest(), std::make_pair(5, abbreviation));
+    const TableViewWindows* table = ShownIndicators(IndicatorKind::Abbreviation);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->Filter(), abbreviation);
 }
 
 TEST_F(ResultsView, CutOffCellShowsItsTextInATooltip) {
