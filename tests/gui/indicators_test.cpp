@@ -1,0 +1,579 @@
+// The Indicators windows: opened from the tokens of a real search with the
+// keyboard, the mouse and the result menu; their contents compared with the
+// shipped table files read line by line; sorting from the header; closing,
+// reopening and the stored widths; F5, F6, F1 and F4; and table files that
+// are missing or odd, read from a folder of their own.
+#include "GuiTestSupport.h"
+
+#include "app/QuillonAppWindows.h"
+#include "context/Persist.h"
+#include "resources/resource.h"
+#include "results/IndicatorTable.h"
+#include "results/Tokens.h"
+#include "views/TableViewWindows.h"
+#include "views/WordplayViewWindows.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+using namespace guitest;
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
+
+// The rows of a shipped table as a plain reading of its lines gives them:
+// every line with a tab after the caption and the titles, split at its tabs,
+// kept when its key equals filter (or always, with no filter).
+Rows ReferenceRows(const std::string& file, const std::string& filter = "") {
+    std::ifstream in(DistDirectory() + file, std::ios::binary);
+    Rows rows;
+    std::string line;
+    std::getline(in, line); // caption
+    bool titles = true;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find('\t') == std::string::npos) continue;
+        std::vector<std::string> fields;
+        std::istringstream split(line);
+        for (std::string field; std::getline(split, field, '\t');)
+            fields.push_back(field);
+        if (std::exchange(titles, false)) continue;
+        if (filter.empty() || fields[0] == filter) rows.push_back(fields);
+    }
+    return rows;
+}
+
+std::string ItemText(HWND list, int item, int column) {
+    char text[1000] = {};
+    ListView_GetItemText(list, item, column, text, sizeof text);
+    return text;
+}
+
+// What the list shows, row by row, in its current order.
+Rows ListRows(HWND list, int columns) {
+    Rows rows;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        std::vector<std::string> row;
+        for (int c = 0; c < columns; ++c)
+            row.push_back(ItemText(list, i, c));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string HeaderText(HWND list, int column) {
+    char text[256] = {};
+    LVCOLUMNA c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = text;
+    c.cchTextMax = sizeof text;
+    ListView_GetColumn(list, column, &c);
+    return text;
+}
+
+std::string Caption(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Holds a key down in the thread's keyboard state (what GetKeyState reads).
+class KeyHeld {
+public:
+    explicit KeyHeld(int vk) : vk_(vk) { Set(0x80); }
+    ~KeyHeld() { Set(0); }
+
+private:
+    void Set(BYTE state) const {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[vk_] = state;
+        if (vk_ == VK_CONTROL) keys[VK_LCONTROL] = state;
+        SetKeyboardState(keys);
+    }
+    int vk_;
+};
+
+// Clicks a column heading of a list with the mouse, as the user does.
+void ClickHeading(HWND list, int column) {
+    HWND header = ListView_GetHeader(list);
+    RECT r{};
+    Header_GetItemRect(header, column, &r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+    PumpMessages(10);
+}
+
+class Indicators : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { Quit(); }
+
+    void Start() {
+        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
+        app->InitMainWindow();
+        ASSERT_TRUE(app->InitInstance());
+        view = app->ResultsView();
+        ASSERT_NE(view, nullptr);
+        PumpMessages(30);
+    }
+    void Quit() {
+        if (app && app->Frame() && IsWindow(app->Frame()->Handle()))
+            SendMessageA(app->Frame()->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages(10);
+        app.reset();
+        view = nullptr;
+    }
+    // Starts the program and searches for answer; false without a dictionary.
+    bool StartAndSearch(const std::string& answer) {
+        Start();
+        if (HasFatalFailure() || !view->Dictionary() || view->Dictionary()->FirstInvalidPath())
+            return false;
+        SetWindowTextA(view->AnswerBox(), answer.c_str());
+        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
+        PumpMessages(30);
+        return !view->Rows().empty();
+    }
+    // A key pressed where the keyboard focus is, through the program's own loop.
+    void Press(UINT vk) {
+        HWND focus = GetFocus();
+        ASSERT_NE(focus, nullptr);
+        PostMessageA(focus, WM_KEYDOWN, vk, 0);
+        PostMessageA(focus, WM_KEYUP, vk, 0);
+        app->PumpWaitingMessages();
+        PumpMessages(20);
+    }
+    void SelectRow(int index) {
+        ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(view->List(), index, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    // Walks the tokens of the rows with Ctrl+Right until one satisfies
+    // wanted; false when no row has one.
+    bool PointAt(const std::function<bool(const WordplayRowContext&)>& wanted) {
+        SetFocus(view->List());
+        for (std::size_t row = 0; row < view->Rows().size(); ++row) {
+            SelectRow(static_cast<int>(row));
+            view->HitTestToken(POINT{-100, -100}); // no token: the walk starts at the first
+            KeyHeld ctrl(VK_CONTROL);
+            for (int step = 0; step < 24; ++step) {
+                SendMessageA(view->List(), WM_KEYDOWN, VK_RIGHT, 0);
+                if (view->Token().length == 0) break;
+                if (wanted(view->Token())) return true;
+            }
+        }
+        return false;
+    }
+    bool PointAtSymbol(int kind) {
+        return PointAt([kind](const WordplayRowContext& t) {
+            return t.style == StyleLetter::Notation && t.kind == kind;
+        });
+    }
+    void CtrlEnter() {
+        KeyHeld ctrl(VK_CONTROL);
+        Press(VK_RETURN);
+    }
+    // The window of kind while it is on the screen, else null.
+    TableViewWindows* Shown(int kind) const {
+        TableViewWindows* table = view->IndicatorsWindow(kind);
+        return table && table->Handle() && IsWindowVisible(table->Handle()) ? table : nullptr;
+    }
+    // Shown(kind), also checked to be the window the user is working in.
+    TableViewWindows* InFront(int kind) const {
+        TableViewWindows* table = Shown(kind);
+        if (table && GetActiveWindow() != table->Handle()) return nullptr;
+        return table;
+    }
+    std::vector<HWND> StackingOrder() const {
+        std::vector<HWND> order;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+            for (int kind = 0; kind < IndicatorKind::Count; ++kind)
+                if (Shown(kind) && Shown(kind)->Handle() == w) order.push_back(w);
+        return order;
+    }
+    HWND Handle(int kind) const { return view->IndicatorsWindow(kind)->Handle(); }
+
+    RecordingShell shell;
+    LoopCallback callback;
+    std::unique_ptr<QuillonAppWindows> app;
+    WordplayViewWindows* view = nullptr;
+};
+
+TEST_F(Indicators, CtrlEnterOnAnAbbreviationListsExactlyItsRows) {
+    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
+    // The mouse points at an abbreviation that starts its row, the one with
+    // the most meanings.
+    int index = -1;
+    std::size_t meanings = 0;
+    for (std::size_t i = 0; i < view->Rows().size(); ++i) {
+        const WordplayRow& row = view->Rows()[i];
+        if (row.style[0] != 'b') continue;
+        const std::size_t n =
+            ReferenceRows("Abbreviation.txt", row.text.substr(0, RunLengthFrom(row.style, 0)))
+                .size();
+        if (n > meanings) {
+            meanings = n;
+            index = static_cast<int>(i);
+        }
+    }
+    ASSERT_GE(index, 0) << "CARPET has wordplay that starts with an abbreviation";
+    ListView_EnsureVisible(view->List(), index, FALSE);
+    RECT r{};
+    ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
+    const LPARAM at = MAKELPARAM(r.left + 3, (r.top + r.bottom) / 2);
+    SendMessageA(view->List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(view->List(), WM_LBUTTONUP, 0, at);
+    PumpMessages(10);
+    ASSERT_EQ(view->Token().style, 'b');
+    const std::string abbreviation = view->Token().text;
+    CtrlEnter();
+
+    TableViewWindows* table = InFront(IndicatorKind::Abbreviation);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(Caption(table->Handle()), "Abbreviations");
+    EXPECT_EQ(HeaderText(table->List(), 0), "Abbreviation");
+    EXPECT_EQ(HeaderText(table->List(), 1), "Meaning");
+    const Rows expected = ReferenceRows("Abbreviation.txt", abbreviation);
+    ASSERT_FALSE(expected.empty()) << abbreviation;
+    EXPECT_EQ(ListRows(table->List(), 2), expected) << "in the file's order";
+    SaveScreenshot(table->Handle(), "indicators-abbreviation");
+}
+
+TEST_F(Indicators, EachSymbolOpensTheTableOfItsKind) {
+    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
+    struct Case {
+        int kind;
+        const char* symbol;
+        const char* file;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {IndicatorKind::ContainerAndContents, "in", "Container and Contents.txt",
+         "Container and Contents Indicators"},
+        {IndicatorKind::Anagram, "*", "Anagram.txt", "Anagram Indicators"},
+        {IndicatorKind::Reversal, "<", "Reversal.txt", "Reversal Indicators"},
+        {IndicatorKind::Charade, "+", "Charade.txt", "Charade Indicators"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_TRUE(PointAtSymbol(c.kind));
+        EXPECT_EQ(view->Token().text, c.symbol);
+        CtrlEnter();
+        TableViewWindows* table = InFront(c.kind);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(Caption(table->Handle()), c.caption);
+        EXPECT_EQ(table->Filter(), "");
+        EXPECT_EQ(ListRows(table->List(), 2), ReferenceRows(c.file));
+    }
+    // Each kind has its own window; Abbreviation was never asked for.
+    EXPECT_EQ(StackingOrder().size(), 4u);
+    EXPECT_EQ(view->IndicatorsWindow(IndicatorKind::Abbreviation), nullptr);
+    EXPECT_EQ(view->IndicatorsWindow(4), nullptr);
+}
+
+TEST_F(Indicators, ResultMenuCommandOpensTheKindOfTheFocusedRowsToken) {
+    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
+    ASSERT_TRUE(PointAtSymbol(IndicatorKind::ContainerAndContents));
+    // The menu opens from the keyboard under the row; "I" picks its first item.
+    callback.Post(
+        [] {
+            if (HWND popup = FindWindowA("#32768", nullptr)) PostMessageA(popup, WM_CHAR, 'i', 0);
+        },
+        8);
+    SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
+                 MAKELPARAM(-1, -1));
+    PumpMessages(30);
+    EXPECT_NE(InFront(IndicatorKind::ContainerAndContents), nullptr);
+}
+
+TEST_F(Indicators, HeaderClicksSortWithTiesBrokenByTheFirstColumn) {
+    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
+    ASSERT_TRUE(PointAtSymbol(IndicatorKind::Anagram));
+    CtrlEnter();
+    TableViewWindows* table = InFront(IndicatorKind::Anagram);
+    ASSERT_NE(table, nullptr);
+    Rows reference = ReferenceRows("Anagram.txt");
+    ASSERT_GT(reference.size(), 600u);
+
+    ClickHeading(table->List(), 1);
+    std::sort(reference.begin(), reference.end(), [](const auto& a, const auto& b) {
+        return std::tie(a[1], a[0]) < std::tie(b[1], b[0]);
+    });
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "by sense, then by indicator";
+    EXPECT_EQ(table->HeaderSortIndicator(1), 1);
+    EXPECT_EQ(table->HeaderSortIndicator(0), 0);
+    EXPECT_EQ(table->HeaderTitle(1), "Sense");
+    ListView_EnsureVisible(table->List(), 0, FALSE);
+    SaveScreenshot(table->Handle(), "indicators-anagram");
+
+    ClickHeading(table->List(), 1);
+    std::reverse(reference.begin(), reference.end());
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "the same heading again reverses";
+    EXPECT_TRUE(table->SortDescending());
+    EXPECT_EQ(table->HeaderSortIndicator(1), -1);
+
+    ClickHeading(table->List(), 0);
+    std::sort(reference.begin(), reference.end());
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "another heading sorts ascending";
+    EXPECT_EQ(table->SortColumn(), 0);
+    EXPECT_FALSE(table->SortDescending());
+}
+
+TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
+    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
+    // Two different abbreviations from the results.
+    std::vector<std::string> keys;
+    for (std::size_t row = 0; row < view->Rows().size() && keys.size() < 2; ++row) {
+        SelectRow(static_cast<int>(row));
+        view->HitTestToken(POINT{-100, -100});
+        KeyHeld ctrl(VK_CONTROL);
+        for (int step = 0; step < 24; ++step) {
+            SendMessageA(view->List(), WM_KEYDOWN, VK_RIGHT, 0);
+            if (view->Token().length == 0) break;
+            if (view->Token().style == 'b' &&
+                !ReferenceRows("Abbreviation.txt", view->Token().text).empty() &&
+                std::find(keys.begin(), keys.end(), view->Token().text) == keys.end()) {
+                keys.push_back(view->Token().text);
+                break;
+            }
+        }
+    }
+    ASSERT_EQ(keys.size(), 2u);
+    view->OpenIndicators(IndicatorKind::Abbreviation, keys[0]);
+    TableViewWindows* table = InFront(IndicatorKind::Abbreviation);
+    ASSERT_NE(table, nullptr);
+    const HWND window = table->Handle();
+    ListView_SetColumnWidth(table->List(), 0, 123);
+    ClickHeading(table->List(), 1);
+    ClickHeading(table->List(), 1);
+    SetWindowPos(window, nullptr, 40, 50, 500, 300, SWP_NOZORDER);
+
+    SendMessageA(window, WM_CLOSE, 0, 0); // the close box
+    PumpMessages(10);
+    EXPECT_TRUE(IsWindow(window)) << "closing only hides the window";
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(ReadSettingInt("AbbreviationColumnWidth0", -1), 123);
+
+    // Another abbreviation: the same window, reloaded, widths and order kept.
+    view->OpenIndicators(IndicatorKind::Abbreviation, keys[1]);
+    ASSERT_EQ(InFront(IndicatorKind::Abbreviation), table);
+    EXPECT_EQ(table->Handle(), window);
+    EXPECT_EQ(ListView_GetColumnWidth(table->List(), 0), 123);
+    Rows expected = ReferenceRows("Abbreviation.txt", keys[1]);
+    std::sort(expected.begin(), expected.end(),
+              [](const auto& a, const auto& b) { return a[1] > b[1]; });
+    EXPECT_EQ(ListRows(table->List(), 2), expected) << "still by meaning, descending";
+
+    // No filter: the contents stay as they are.
+    view->OpenIndicators(IndicatorKind::Abbreviation, "");
+    EXPECT_EQ(table->Filter(), keys[1]);
+    EXPECT_EQ(ListRows(table->List(), 2), expected);
+
+    // Escape closes as well; quitting destroys the window.
+    SetFocus(table->List());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(window));
+    view->OpenIndicators(IndicatorKind::Abbreviation, "");
+    ListView_SetColumnWidth(table->List(), 1, 210);
+    Quit();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(ReadSettingInt("AbbreviationColumnWidth1", -1), 210)
+        << "a window open at the end keeps its widths too";
+
+    // The next run opens it where it was, with the stored widths.
+    Start();
+    view->OpenIndicators(IndicatorKind::Abbreviation, "a");
+    table = InFront(IndicatorKind::Abbreviation);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(ListView_GetColumnWidth(table->List(), 0), 123);
+    EXPECT_EQ(ListView_GetColumnWidth(table->List(), 1), 210);
+    RECT r{};
+    GetWindowRect(table->Handle(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 500);
+}
+
+TEST_F(Indicators, StoredWidthsOutsideTheScreenFallBack) {
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    WriteSettingInt("CharadeColumnWidth0", 0);
+    WriteSettingInt("CharadeColumnWidth1", screen / 2 + 1);
+    WriteSettingInt("ReversalColumnWidth0", screen / 2);
+    Start();
+    view->OpenIndicators(IndicatorKind::Charade, "");
+    view->OpenIndicators(IndicatorKind::Reversal, "");
+    ASSERT_NE(Shown(IndicatorKind::Charade), nullptr);
+    ASSERT_NE(Shown(IndicatorKind::Reversal), nullptr);
+    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Charade)->List(), 0), screen / 6);
+    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Charade)->List(), 1), screen / 6);
+    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Reversal)->List(), 0), screen / 2);
+}
+
+TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
+    Start();
+    for (int kind : {IndicatorKind::Charade, IndicatorKind::Reversal, IndicatorKind::Anagram})
+        view->OpenIndicators(kind, "");
+    const HWND charade = Handle(IndicatorKind::Charade);
+    const HWND reversal = Handle(IndicatorKind::Reversal);
+    const HWND anagram = Handle(IndicatorKind::Anagram);
+    ASSERT_EQ(StackingOrder(), (std::vector<HWND>{anagram, reversal, charade}));
+    ASSERT_EQ(GetActiveWindow(), anagram);
+
+    Press(VK_F6);
+    EXPECT_EQ(StackingOrder(), (std::vector<HWND>{reversal, charade, anagram}));
+    EXPECT_EQ(GetActiveWindow(), reversal);
+    Press(VK_F6);
+    EXPECT_EQ(StackingOrder(), (std::vector<HWND>{charade, anagram, reversal}));
+    EXPECT_EQ(GetActiveWindow(), charade);
+    EXPECT_TRUE(IsChild(charade, GetFocus())) << "the keyboard goes with it";
+
+    // F5 goes back to the results, where the user left the focus ...
+    SetActiveWindow(app->Frame()->Handle());
+    SetFocus(view->AnswerBox());
+    view->OpenIndicators(IndicatorKind::Charade, "");
+    Press(VK_F5);
+    EXPECT_EQ(GetActiveWindow(), app->Frame()->Handle());
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus == view->AnswerBox() || IsChild(view->AnswerBox(), focus));
+    // ... and from there to the topmost table.
+    Press(VK_F5);
+    EXPECT_EQ(GetActiveWindow(), charade);
+
+    // One table left open: F6 keeps it in front.
+    SendMessageA(anagram, WM_CLOSE, 0, 0);
+    SendMessageA(reversal, WM_CLOSE, 0, 0);
+    SetActiveWindow(charade);
+    Press(VK_F6);
+    EXPECT_EQ(StackingOrder(), std::vector<HWND>{charade});
+    EXPECT_EQ(GetActiveWindow(), charade);
+    // Closed tables are not in the round and F5 does not bring them back.
+    SendMessageA(charade, WM_CLOSE, 0, 0);
+    SetActiveWindow(app->Frame()->Handle());
+    SetFocus(view->List());
+    Press(VK_F5);
+    EXPECT_TRUE(StackingOrder().empty());
+    EXPECT_EQ(GetActiveWindow(), app->Frame()->Handle());
+}
+
+TEST_F(Indicators, F1ShowsTheTablesTopic) {
+    Start();
+    view->OpenIndicators(IndicatorKind::Reversal, "");
+    ASSERT_NE(InFront(IndicatorKind::Reversal), nullptr);
+    shell.opened.clear();
+    Press(VK_F1);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_NE(shell.opened[0].find("indicators_reversal.html"), std::string::npos)
+        << shell.opened[0];
+}
+
+TEST_F(Indicators, F4StillOpensTheAnswerHistory) {
+    Start();
+    SendMessageA(view->AnswerBox(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("carpet"));
+    SetFocus(view->AnswerBox());
+    Press(VK_F4);
+    EXPECT_TRUE(SendMessageA(view->AnswerBox(), CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageA(view->AnswerBox(), CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+TEST_F(Indicators, ViewTooltipsSurviveHidingAndShowingTheView) {
+    Start();
+    view->Deactivate();
+    EXPECT_FALSE(IsWindowVisible(view->Handle()));
+    view->Activate();
+    ASSERT_NE(view->ToolTip(), nullptr);
+    char tip[256] = {};
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = view->Handle();
+    ti.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(view->Handle(), IDC_START));
+    ti.lpszText = tip;
+    SendMessageA(view->ToolTip(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(tip, "Search the dictionary for wordplay that gives the answer");
+}
+
+// Table files of our own in a folder of their own.
+class TableFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearSettings();
+        char temp[MAX_PATH] = {};
+        GetTempPathA(sizeof temp, temp);
+        folder = std::string(temp) + "quillon-tables\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        DeleteFileA((folder + "Charade.txt").c_str());
+        context = std::make_unique<AppContext>("", folder, shell, RegistrySettings());
+    }
+    void TearDown() override {
+        if (table) table->DestroyWindow();
+        table.reset();
+        DeleteFileA((folder + "Charade.txt").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    void Write(const std::string& contents) {
+        std::ofstream out(folder + "Charade.txt", std::ios::binary);
+        out << contents;
+    }
+    void Open(const std::string& filter = "") {
+        table = std::make_unique<TableViewWindows>(*context, IDS_INDICATORCHARADE, filter, nullptr);
+        ASSERT_TRUE(table->CreateModeless(nullptr));
+        table->Activate();
+    }
+
+    RecordingShell shell;
+    std::string folder;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<TableViewWindows> table;
+};
+
+TEST_F(TableFiles, MissingFileIsAnEmptyListNamedByItsKind) {
+    Open();
+    EXPECT_EQ(Caption(table->Handle()), "Charade");
+    EXPECT_EQ(table->ColumnCount(), 0);
+    EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+}
+
+TEST_F(TableFiles, FileWithoutTabsHasACaptionOnly) {
+    Write("Just words\r\nno tabs here\r\n");
+    Open();
+    EXPECT_EQ(Caption(table->Handle()), "Just words");
+    EXPECT_EQ(table->ColumnCount(), 0);
+    EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+}
+
+TEST_F(TableFiles, EmptyFieldEndsTheRowAndTiesGoByEveryColumn) {
+    Write("Odd\nKey\tA\tB\nnote without tab\nx\t\tlost\ny\tsame\tz\nx\tsame\tz\nx\tsame\ty\n");
+    Open();
+    EXPECT_EQ(table->ColumnCount(), 3);
+    EXPECT_EQ(ListRows(table->List(), 3),
+              (Rows{{"x", "", ""}, {"y", "same", "z"}, {"x", "same", "z"}, {"x", "same", "y"}}));
+    ClickHeading(table->List(), 1);
+    EXPECT_EQ(ListRows(table->List(), 3),
+              (Rows{{"x", "", ""}, {"x", "same", "y"}, {"x", "same", "z"}, {"y", "same", "z"}}));
+
+    // A filter that matches nothing leaves the columns; one that matches is exact.
+    table->Load("X");
+    EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+    EXPECT_EQ(table->ColumnCount(), 3);
+    EXPECT_EQ(HeaderText(table->List(), 2), "B");
+    table->Load("x");
+    EXPECT_EQ(ListRows(table->List(), 3),
+              (Rows{{"x", "", ""}, {"x", "same", "y"}, {"x", "same", "z"}}));
+
+    // A table parsed elsewhere shows the same way.
+    table->Load(ParseIndicatorTable("Other\nKey\tA\tB\nb\t2\t\na\t1\n"), "");
+    EXPECT_EQ(Caption(table->Handle()), "Other");
+    EXPECT_EQ(ListRows(table->List(), 3), (Rows{{"a", "1", ""}, {"b", "2", ""}}));
+}
+
+} // namespace
