@@ -332,25 +332,16 @@ TEST_F(Indicators, HeaderClicksSortWithTiesBrokenByTheFirstColumn) {
 
 TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
     if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
-    // Two different abbreviations from the results.
-    std::vector<std::string> keys;
-    for (std::size_t row = 0; row < view->Rows().size() && keys.size() < 2; ++row) {
-        SelectRow(static_cast<int>(row));
-        view->HitTestToken(POINT{-100, -100});
-        KeyHeld ctrl(VK_CONTROL);
-        for (int step = 0; step < 24; ++step) {
-            SendMessageA(view->List(), WM_KEYDOWN, VK_RIGHT, 0);
-            if (view->Token().length == 0) break;
-            if (view->Token().style == 'b' &&
-                !ReferenceRows("Abbreviation.txt", view->Token().text).empty() &&
-                std::find(keys.begin(), keys.end(), view->Token().text) == keys.end()) {
-                keys.push_back(view->Token().text);
-                break;
-            }
-        }
-    }
-    ASSERT_EQ(keys.size(), 2u);
-    view->OpenIndicators(IndicatorKind::Abbreviation, keys[0]);
+    // An abbreviation from the results, other than skip, that has meanings.
+    const auto abbreviation = [](const std::string& skip) {
+        return [skip](const WordplayRowContext& t) {
+            return t.style == 'b' && t.text != skip &&
+                   !ReferenceRows("Abbreviation.txt", t.text).empty();
+        };
+    };
+    ASSERT_TRUE(PointAt(abbreviation("")));
+    const std::string first = view->Token().text;
+    CtrlEnter();
     TableViewWindows* table = InFront(IndicatorKind::Abbreviation);
     ASSERT_NE(table, nullptr);
     const HWND window = table->Handle();
@@ -366,18 +357,20 @@ TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
     EXPECT_EQ(ReadSettingInt("AbbreviationColumnWidth0", -1), 123);
 
     // Another abbreviation: the same window, reloaded, widths and order kept.
-    view->OpenIndicators(IndicatorKind::Abbreviation, keys[1]);
+    ASSERT_TRUE(PointAt(abbreviation(first)));
+    const std::string second = view->Token().text;
+    CtrlEnter();
     ASSERT_EQ(InFront(IndicatorKind::Abbreviation), table);
     EXPECT_EQ(table->Handle(), window);
     EXPECT_EQ(ListView_GetColumnWidth(table->List(), 0), 123);
-    Rows expected = ReferenceRows("Abbreviation.txt", keys[1]);
+    Rows expected = ReferenceRows("Abbreviation.txt", second);
     std::sort(expected.begin(), expected.end(),
               [](const auto& a, const auto& b) { return a[1] > b[1]; });
     EXPECT_EQ(ListRows(table->List(), 2), expected) << "still by meaning, descending";
 
     // No filter: the contents stay as they are.
     view->OpenIndicators(IndicatorKind::Abbreviation, "");
-    EXPECT_EQ(table->Filter(), keys[1]);
+    EXPECT_EQ(table->Filter(), second);
     EXPECT_EQ(ListRows(table->List(), 2), expected);
 
     // Escape closes as well; quitting destroys the window.
@@ -403,21 +396,6 @@ TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.top, 50);
     EXPECT_EQ(r.right - r.left, 500);
-}
-
-TEST_F(Indicators, StoredWidthsOutsideTheScreenFallBack) {
-    const int screen = GetSystemMetrics(SM_CXSCREEN);
-    WriteSettingInt("CharadeColumnWidth0", 0);
-    WriteSettingInt("CharadeColumnWidth1", screen / 2 + 1);
-    WriteSettingInt("ReversalColumnWidth0", screen / 2);
-    Start();
-    view->OpenIndicators(IndicatorKind::Charade, "");
-    view->OpenIndicators(IndicatorKind::Reversal, "");
-    ASSERT_NE(Shown(IndicatorKind::Charade), nullptr);
-    ASSERT_NE(Shown(IndicatorKind::Reversal), nullptr);
-    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Charade)->List(), 0), screen / 6);
-    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Charade)->List(), 1), screen / 6);
-    EXPECT_EQ(ListView_GetColumnWidth(Shown(IndicatorKind::Reversal)->List(), 0), screen / 2);
 }
 
 TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
@@ -536,19 +514,20 @@ protected:
     std::unique_ptr<TableViewWindows> table;
 };
 
-TEST_F(TableFiles, MissingFileIsAnEmptyListNamedByItsKind) {
-    Open();
-    EXPECT_EQ(Caption(table->Handle()), "Charade");
-    EXPECT_EQ(table->ColumnCount(), 0);
-    EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
-}
-
-TEST_F(TableFiles, FileWithoutTabsHasACaptionOnly) {
-    Write("Just words\r\nno tabs here\r\n");
-    Open();
-    EXPECT_EQ(Caption(table->Handle()), "Just words");
-    EXPECT_EQ(table->ColumnCount(), 0);
-    EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+TEST_F(TableFiles, WithoutTitlesThereAreNoColumnsOrRows) {
+    struct Case {
+        const char* contents; // null: no file
+        const char* caption;
+    };
+    for (const Case& c : {Case{nullptr, "Charade"}, Case{"Just words\r\nno tabs\r\n", "Just words"},
+                          Case{"", "Charade"}}) {
+        if (c.contents) Write(c.contents);
+        Open();
+        EXPECT_EQ(Caption(table->Handle()), c.caption);
+        EXPECT_EQ(table->ColumnCount(), 0);
+        EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+        table->DestroyWindow();
+    }
 }
 
 TEST_F(TableFiles, EmptyFieldEndsTheRowAndTiesGoByEveryColumn) {
