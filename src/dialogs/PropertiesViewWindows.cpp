@@ -152,9 +152,7 @@ void PropertiesViewWindows::ColourChanged(Colour, int) {}
 void PropertiesViewWindows::FontChanged(const FontSetting&, int) {}
 void PropertiesViewWindows::SelectionChanged(int, int) {}
 void PropertiesViewWindows::SwitchPage(int) {}
-bool PropertiesViewWindows::SwitchWindows(UINT) {
-    return false;
-}
+void PropertiesViewWindows::SwitchWindows(UINT) {}
 int PropertiesViewWindows::HeaderSortIndicator(int) {
     return 0;
 }
@@ -303,9 +301,10 @@ void PropertiesViewWindows::CommandEnable(fw::CommandEnabler& ce) {
 bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {
     switch (msg.message) {
     case WM_KEYDOWN:
-        if ((msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) &&
-            SwitchWindows(static_cast<UINT>(msg.wParam)))
+        if (msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) {
+            SwitchWindows(static_cast<UINT>(msg.wParam));
             return true;
+        }
         break;
     case WM_RBUTTONDOWN:
         // The list selects the row under the pointer before its menu opens.

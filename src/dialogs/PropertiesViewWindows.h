@@ -86,9 +86,8 @@ public:
     // -1,-1 from the keyboard). Returns true when a menu was shown.
     virtual bool ContextMenu(HWND control, POINT screen);
     // F4, F5 and F6: switching between the view and its Indicators windows.
-    // False leaves the key to the control that has the focus (F4 opens a
-    // combo box's list).
-    virtual bool SwitchWindows(UINT key);
+    // The keys go no further, whether or not the window switches on them.
+    virtual void SwitchWindows(UINT key);
 
     bool PreTranslateMessage(MSG& msg) override;
     bool OnCommand(UINT id, UINT notifyCode, HWND control) override;

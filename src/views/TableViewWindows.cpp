@@ -167,13 +167,10 @@ void TableViewWindows::Activate() {
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
 }
 
-bool TableViewWindows::SwitchWindows(UINT key) {
-    if (key != VK_F5 && key != VK_F6) return false;
-    if (host_) {
-        if (key == VK_F5)
-            host_->ReturnFromTable();
-        else
-            host_->CycleTables();
-    }
-    return true;
+void TableViewWindows::SwitchWindows(UINT key) {
+    if (!host_) return;
+    if (key == VK_F5)
+        host_->ReturnFromTable();
+    else if (key == VK_F6)
+        host_->CycleTables();
 }

@@ -72,7 +72,7 @@ public:
     // The header shows the column titles and an arrow on the sort column.
     int HeaderSortIndicator(int item) override;
     std::string HeaderTitle(int item) override;
-    bool SwitchWindows(UINT key) override;
+    void SwitchWindows(UINT key) override;
 
 protected:
     void SetupControls() override;

@@ -388,11 +388,10 @@ std::vector<TableViewWindows*> WordplayViewWindows::ShownIndicators() const {
     return shown;
 }
 
-bool WordplayViewWindows::SwitchWindows(UINT key) {
-    if (key != VK_F5) return key == VK_F6;
+void WordplayViewWindows::SwitchWindows(UINT key) {
+    if (key != VK_F5) return;
     const auto shown = ShownIndicators();
     if (!shown.empty()) shown.front()->Activate();
-    return true;
 }
 
 void WordplayViewWindows::ReturnFromTable() {

@@ -121,7 +121,7 @@ public:
     TableViewWindows* IndicatorsWindow(int kind) const;
 
     // --- switching between the view and its Indicators windows
-    bool SwitchWindows(UINT key) override;
+    void SwitchWindows(UINT key) override;
     void ReturnFromTable() override;
     void CycleTables() override;
 

@@ -1,7 +1,7 @@
 // The Indicators windows: opened from the tokens of a real search with the
 // keyboard, the mouse and the result menu; their contents compared with the
 // shipped table files read line by line; sorting from the header; closing,
-// reopening and the stored widths; F5, F6, F1 and F4; and table files that
+// reopening and the stored widths; F5, F6 and F1; and table files that
 // are missing or odd, read from a folder of their own.
 #include "GuiTestSupport.h"
 
@@ -453,15 +453,6 @@ TEST_F(Indicators, F1ShowsTheTablesTopic) {
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_NE(shell.opened[0].find("indicators_reversal.html"), std::string::npos)
         << shell.opened[0];
-}
-
-TEST_F(Indicators, F4StillOpensTheAnswerHistory) {
-    Start();
-    SendMessageA(view->AnswerBox(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("carpet"));
-    SetFocus(view->AnswerBox());
-    Press(VK_F4);
-    EXPECT_TRUE(SendMessageA(view->AnswerBox(), CB_GETDROPPEDSTATE, 0, 0));
-    SendMessageA(view->AnswerBox(), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(Indicators, ViewTooltipsSurviveHidingAndShowingTheView) {
