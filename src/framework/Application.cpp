@@ -33,7 +33,7 @@ int Application::Run() {
 bool Application::InitInstance() {
     if (!mainWindow_) return false;
     if (!mainWindow_->Handle() && !mainWindow_->CreateFrame()) return false;
-    ShowWindow(mainWindow_->Handle(), SW_SHOWNORMAL);
+    ShowWindow(mainWindow_->Handle(), showCommand_);
     UpdateWindow(mainWindow_->Handle());
     return true;
 }

@@ -28,6 +28,9 @@ public:
     virtual void InitMainWindow() {}
     // Creates and shows the main window; false stops the program.
     virtual bool InitInstance();
+    // How InitInstance first shows the main window: WinMain's show command.
+    void SetShowCommand(int showCommand) { showCommand_ = showCommand; }
+    int ShowCommand() const { return showCommand_; }
     int MessageLoop();
     // Handles the messages already queued and returns; false once WM_QUIT was
     // taken (its exit code is then in ExitCode()).
@@ -59,6 +62,7 @@ private:
     HACCEL accelerators_ = nullptr;
     std::vector<HWND> modeless_;
     int exitCode_ = 0;
+    int showCommand_ = SW_SHOWNORMAL;
 };
 
 } // namespace fw
