@@ -3,9 +3,8 @@
 #include "app/GripBar.h"
 #include "context/HelpHook.h"
 #include "context/Persist.h"
+#include "context/Screen.h"
 #include "resources/resource.h"
-
-#include <cstdint>
 
 QuillonAppWindows::QuillonAppWindows()
     : QuillonAppWindows(::ProgramDirectory(), DefaultShell(), RegistrySettings()) {}
@@ -24,19 +23,6 @@ QuillonAppWindows::~QuillonAppWindows() {
     context_.reset();
 }
 
-AppContext::Placement QuillonAppWindows::InitialPlacement(const AppContext::Placement& stored,
-                                                          int screenWidth, int screenHeight) {
-    // A window left partly off the top or left edge comes back there, but one
-    // that would lie wholly off screen (values from another monitor layout)
-    // is not restored: the user could not reach it.
-    const std::int64_t right = std::int64_t{stored.x} + stored.width;
-    const std::int64_t bottom = std::int64_t{stored.y} + stored.height;
-    if (stored.width > 0 && stored.height > 0 && stored.x < screenWidth &&
-        stored.y < screenHeight && right > 0 && bottom > 0)
-        return stored;
-    return {0, 0, screenWidth * 11 / 20, screenHeight * 7 / 8};
-}
-
 void QuillonAppWindows::InitMainWindow() {
     context_ = std::make_unique<AppContext>(programDirectory_ + "quillo.hlp", programDirectory_,
                                             shell_, settings_);
@@ -44,10 +30,14 @@ void QuillonAppWindows::InitMainWindow() {
     frame_ = std::make_unique<WordplayFrameWindow>("Quillon", view_.get(), *context_);
     frame_->InsertStatusBar(std::make_unique<GripBar>());
 
-    AppContext::Placement stored =
+    const AppContext::Placement stored =
         context_->LoadWindowPlacement(view_.get(), frame_->GetStatusBar());
-    AppContext::Placement p =
-        InitialPlacement(stored, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    // A window left on another monitor comes back there; one that would
+    // touch no monitor of this session (values from another monitor layout)
+    // could not be reached and opens at the default place instead.
+    const layout::Rect p =
+        layout::MainWindowRect({stored.x, stored.y, stored.width, stored.height}, MonitorRects(),
+                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     auto& attr = frame_->Attr();
     attr.x = p.x;
     attr.y = p.y;

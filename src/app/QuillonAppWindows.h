@@ -26,12 +26,6 @@ public:
     WordplayFrameWindow* Frame() const { return frame_.get(); }
     WordplayViewWindows* ResultsView() const { return view_.get(); }
 
-    // The frame's first position and size from the stored values: they are
-    // used only when the size is positive and the window would show on the
-    // screen; otherwise the default window at the top-left corner.
-    static AppContext::Placement InitialPlacement(const AppContext::Placement& stored,
-                                                  int screenWidth, int screenHeight);
-
 private:
     std::string programDirectory_;
     Shell& shell_;

@@ -1,6 +1,7 @@
 #include "dialogs/PropertiesViewWindows.h"
 
 #include "context/HelpHook.h"
+#include "context/Screen.h"
 #include "dialogs/PVWControls.h"
 #include "resources/resource.h"
 
@@ -71,8 +72,7 @@ void PropertiesViewWindows::RestorePosition() {
     const std::string stored = GetSettingString("Position", "");
     const RECT current = WindowRect();
     const bool sizable = (GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
-    auto r = layout::RestorablePosition(stored, GetSystemMetrics(SM_CXSCREEN),
-                                        GetSystemMetrics(SM_CYSCREEN), sizable,
+    auto r = layout::RestorablePosition(stored, MonitorRects(), sizable,
                                         current.right - current.left, current.bottom - current.top);
     if (!r) return;
     WINDOWPLACEMENT wp{};

@@ -33,18 +33,81 @@ Span MovePlace(MoveMode mode, int client, int offset, int position, int size) {
     }
 }
 
-std::optional<Rect> RestorablePosition(std::string_view stored, int screenWidth, int screenHeight,
+namespace {
+
+// Edges in 64 bits: a stored position near the integer limits must not wrap
+// round onto the screen.
+struct Edges {
+    std::int64_t left, top, right, bottom;
+};
+
+Edges EdgesOf(const Rect& r) {
+    return {r.x, r.y, std::int64_t{r.x} + r.width, std::int64_t{r.y} + r.height};
+}
+
+// The area r shares with monitor; 0 when they do not overlap.
+std::int64_t Overlap(const Rect& r, const Rect& monitor) {
+    const Edges a = EdgesOf(r);
+    const Edges b = EdgesOf(monitor);
+    const std::int64_t w = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const std::int64_t h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+} // namespace
+
+Rect VirtualScreen(std::span<const Rect> monitors) {
+    if (monitors.empty()) return {};
+    Edges all = EdgesOf(monitors.front());
+    for (const Rect& m : monitors) {
+        const Edges e = EdgesOf(m);
+        all = {std::min(all.left, e.left), std::min(all.top, e.top), std::max(all.right, e.right),
+               std::max(all.bottom, e.bottom)};
+    }
+    return {static_cast<int>(all.left), static_cast<int>(all.top),
+            static_cast<int>(all.right - all.left), static_cast<int>(all.bottom - all.top)};
+}
+
+bool TouchesAMonitor(const Rect& r, std::span<const Rect> monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&r](const Rect& m) { return Overlap(r, m) > 0; });
+}
+
+Rect MainWindowRect(const Rect& stored, std::span<const Rect> monitors, int primaryWidth,
+                    int primaryHeight) {
+    if (stored.width > 0 && stored.height > 0 && TouchesAMonitor(stored, monitors)) return stored;
+    return {0, 0, primaryWidth * 11 / 20, primaryHeight * 7 / 8};
+}
+
+std::optional<Rect> RestorablePosition(std::string_view stored, std::span<const Rect> monitors,
                                        bool sizable, int currentWidth, int currentHeight) {
     if (stored.empty()) return std::nullopt;
     const Placement p = ParsePlacement(stored);
-    if (p.width <= 0 || p.height <= 0 || p.left >= screenWidth || p.top >= screenHeight)
+    const Edges screen = EdgesOf(VirtualScreen(monitors));
+    if (p.width <= 0 || p.height <= 0 || p.left >= screen.right || p.top >= screen.bottom)
         return std::nullopt;
-    Rect r{p.left, std::max(0, p.top), p.width, p.height};
+    Rect r{p.left, std::max(p.top, static_cast<int>(screen.top)), p.width, p.height};
     if (!sizable) {
         r.width = currentWidth;
         r.height = currentHeight;
     }
+    const Rect* home = nullptr;
+    std::int64_t best = 0;
+    for (const Rect& m : monitors)
+        if (const std::int64_t area = Overlap(r, m); area > best) {
+            best = area;
+            home = &m;
+        }
+    if (!home) return std::nullopt;
+    r.y = std::max(r.y, home->y);
     return r;
+}
+
+std::optional<Rect> RestorablePosition(std::string_view stored, int screenWidth, int screenHeight,
+                                       bool sizable, int currentWidth, int currentHeight) {
+    const Rect screen{0, 0, screenWidth, screenHeight};
+    return RestorablePosition(stored, std::span<const Rect>(&screen, 1), sizable, currentWidth,
+                              currentHeight);
 }
 
 std::string TooltipText(std::string_view tableText) {
@@ -100,8 +163,12 @@ std::string ShortDictionaryName(std::string_view fullName) {
 }
 
 Point ClampToScreen(Point p, int screenWidth, int screenHeight) {
-    return {std::clamp(p.x, 0, std::max(0, screenWidth)),
-            std::clamp(p.y, 0, std::max(0, screenHeight))};
+    return ClampToArea(p, Rect{0, 0, screenWidth, screenHeight});
+}
+
+Point ClampToArea(Point p, const Rect& area) {
+    return {std::clamp(p.x, area.x, area.x + std::max(0, area.width)),
+            std::clamp(p.y, area.y, area.y + std::max(0, area.height))};
 }
 
 } // namespace layout

@@ -3,10 +3,17 @@
 // is resized, whether a remembered position may be restored, the tooltip part
 // of a string-table text, the sort triangle of an owner-drawn list header, the
 // short form of a dictionary name, and keeping a popup menu on the screen.
+//
+// Screen positions are virtual-screen coordinates: the primary monitor's
+// top-left corner is 0,0 and other monitors may lie to its left or above it,
+// at negative coordinates. A position is checked against the monitors that
+// actually exist, so a window left on a second monitor comes back there, and
+// one left on a monitor that has since gone does not open out of reach.
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,11 +49,28 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The bounding rectangle of the monitors; empty when there are none.
+Rect VirtualScreen(std::span<const Rect> monitors);
+// Whether r shares at least one pixel with one of the monitors.
+bool TouchesAMonitor(const Rect& r, std::span<const Rect> monitors);
+
+// The main window's first rectangle: the stored one when its size is positive
+// and it touches a monitor (negative edges are kept: a window may hang off an
+// edge), otherwise the default window at the primary monitor's top-left
+// corner, 11/20 of its width and 7/8 of its height.
+Rect MainWindowRect(const Rect& stored, std::span<const Rect> monitors, int primaryWidth,
+                    int primaryHeight);
+
 // The window rectangle to restore from a stored placement text
 // ("maximized,x,y,width,height"; the flag is ignored). Nothing when the text is
-// empty, the size is not positive or the top-left lies beyond the screen. A
-// negative y becomes 0 (the caption must stay reachable); x is kept. A window
+// empty, the size is not positive, the top-left lies beyond the virtual
+// screen's right or bottom edge, or the window would touch no monitor. A top
+// edge above the monitor the window is mostly on comes down to that
+// monitor's top (the caption must stay reachable); x is kept. A window
 // without a sizing border keeps its current size.
+std::optional<Rect> RestorablePosition(std::string_view stored, std::span<const Rect> monitors,
+                                       bool sizable, int currentWidth, int currentHeight);
+// The same for a single screen at 0,0.
 std::optional<Rect> RestorablePosition(std::string_view stored, int screenWidth, int screenHeight,
                                        bool sizable, int currentWidth, int currentHeight);
 
@@ -77,5 +101,7 @@ std::string ShortDictionaryName(std::string_view fullName);
 
 // A popup position moved onto the screen.
 Point ClampToScreen(Point p, int screenWidth, int screenHeight);
+// A popup position moved into an area (the virtual screen).
+Point ClampToArea(Point p, const Rect& area);
 
 } // namespace layout

@@ -4,6 +4,7 @@
 #include "views/WordplayViewWindows.h"
 
 #include "context/HelpHook.h"
+#include "context/Screen.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
@@ -442,8 +443,8 @@ bool WordplayViewWindows::ContextMenu(HWND control, POINT screen) {
     RECT lr{};
     GetWindowRect(list_.Handle(), &lr);
     if (fromKeyboard || (!onHeader && !PtInRect(&lr, screen))) at = KeyboardMenuPoint();
-    const layout::Point clamped = layout::ClampToScreen({at.x, at.y}, GetSystemMetrics(SM_CXSCREEN),
-                                                        GetSystemMetrics(SM_CYSCREEN));
+    // Kept on the desktop, which may reach onto monitors left of or above the primary.
+    const layout::Point clamped = layout::ClampToArea({at.x, at.y}, VirtualScreenRect());
     const int menuId = onHeader ? IDM_HEADERMENU : IDM_RESULTMENU;
     CurrentHelpContext = menuId;
     SavedHelpContext = menuId;

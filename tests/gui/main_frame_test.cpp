@@ -336,16 +336,4 @@ TEST_F(MainFrame, StoredPlacementIsCheckedAgainstTheScreen) {
     }
 }
 
-TEST(InitialPlacement, DefaultWindowOnA1920Screen) {
-    AppContext::Placement offScreen{3000, 0, 800, 600};
-    AppContext::Placement p = QuillonAppWindows::InitialPlacement(offScreen, 1920, 1080);
-    EXPECT_EQ((std::array<int, 4>{p.x, p.y, p.width, p.height}),
-              (std::array<int, 4>{0, 0, 1056, 945}));
-    // Negative edges are kept as long as part of the window shows.
-    AppContext::Placement above{100, -50, 800, 600};
-    EXPECT_EQ(QuillonAppWindows::InitialPlacement(above, 1920, 1080).y, -50);
-    AppContext::Placement below{100, -700, 800, 600};
-    EXPECT_EQ(QuillonAppWindows::InitialPlacement(below, 1920, 1080).y, 0);
-}
-
 } // namespace

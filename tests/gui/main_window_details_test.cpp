@@ -9,6 +9,7 @@
 #include "app/QuillonAppWindows.h"
 #include "context/HelpHook.h"
 #include "context/Persist.h"
+#include "context/Screen.h"
 #include "help/HelpPages.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
@@ -155,6 +156,23 @@ TEST_F(MainWindowDetails, AShortcutSetToStartMaximisedStartsTheProgramMaximised)
         GetExitCodeProcess(pi.hProcess, &code);
         EXPECT_EQ(code, 0u);
     }
+}
+
+// -------------------------------------------------------------- monitors
+
+TEST_F(MainWindowDetails, MonitorsAreWhatTheSystemReports) {
+    const std::vector<layout::Rect> monitors = MonitorRects();
+    ASSERT_FALSE(monitors.empty());
+    EXPECT_EQ(
+        layout::VirtualScreen(monitors),
+        (layout::Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)}));
+    // The primary monitor starts at 0,0 and has the screen's size.
+    bool primary = false;
+    for (const layout::Rect& m : monitors)
+        primary = primary || m == layout::Rect{0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                               GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_TRUE(primary);
 }
 
 } // namespace

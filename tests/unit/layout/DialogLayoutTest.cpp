@@ -56,6 +56,84 @@ TEST(RestorePosition, NegativeYIsCorrectedButXIsNot) {
     EXPECT_EQ(RestorablePosition("0,-20,-30,400,300", 1280, 1024, false, 300, 200),
               (Rect{-20, 0, 300, 200}))
         << "a window without a sizing border keeps its own size";
+    EXPECT_FALSE(RestorablePosition("0,-400,10,400,300", 1280, 1024, true, 300, 200))
+        << "wholly off the left edge: out of reach";
+}
+
+// A 1920 x 1080 primary monitor with a 1280 x 1024 one to its left whose top
+// lies 200 pixels higher, and a 1600 x 900 one above the primary.
+const Rect kPrimary{0, 0, 1920, 1080};
+const Rect kLeft{-1280, -200, 1280, 1024};
+const Rect kAbove{0, -900, 1600, 900};
+const Rect kThree[] = {kPrimary, kLeft, kAbove};
+
+TEST(Monitors, VirtualScreenAndTouching) {
+    EXPECT_EQ(VirtualScreen(kThree), (Rect{-1280, -900, 3200, 1980}));
+    EXPECT_EQ(VirtualScreen({}), Rect{});
+    const struct {
+        Rect r;
+        bool touches;
+    } cases[] = {
+        {{-1000, 100, 800, 600}, true},   // on the left monitor
+        {{100, -700, 800, 600}, true},    // on the monitor above
+        {{-1000, -800, 800, 500}, false}, // in the corner no monitor covers
+        {{-1281, 0, 1, 10}, false},       // ends where the left monitor starts
+        {{1919, 1079, 400, 300}, true},   // one pixel of the primary
+        {{1600, -900, 320, 900}, false},  // beside the narrower monitor above
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TouchesAMonitor(c.r, kThree), c.touches) << c.r.x << "," << c.r.y;
+}
+
+TEST(MainWindow, StoredRectangleOnAnyMonitorOrTheDefault) {
+    const Rect kDefault{0, 0, 1056, 945}; // 11/20 and 7/8 of the primary
+    const struct {
+        Rect stored;
+        bool used;
+    } cases[] = {
+        {{-1100, -150, 800, 600}, true}, // wholly on the monitor to the left
+        {{200, -850, 800, 600}, true},   // wholly on the monitor above
+        {{-50, 20, 400, 300}, true},     // hanging off an edge
+        {{3000, 0, 800, 600}, false},    // right of every monitor
+        {{-2200, 0, 800, 600}, false},   // left of every monitor
+        {{100, -700 - 900, 800, 600}, false},
+        {{-1000, -800, 800, 500}, false}, // only in the uncovered corner
+        {{10, 10, 0, 300}, false},
+        {{10, 10, 400, -5}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MainWindowRect(c.stored, kThree, 1920, 1080), c.used ? c.stored : kDefault)
+            << c.stored.x << "," << c.stored.y;
+    // With the primary monitor alone, the monitors of the last session are gone.
+    const Rect primaryOnly[] = {kPrimary};
+    EXPECT_EQ(MainWindowRect({-1100, -150, 800, 600}, primaryOnly, 1920, 1080), kDefault);
+    EXPECT_EQ(MainWindowRect({100, -50, 800, 600}, primaryOnly, 1920, 1080),
+              (Rect{100, -50, 800, 600}));
+    EXPECT_EQ(MainWindowRect({100, -700, 800, 600}, primaryOnly, 1920, 1080), kDefault);
+}
+
+TEST(RestorePosition, OtherMonitorsKeepTheirPlaces) {
+    EXPECT_EQ(RestorablePosition("0,-1100,-150,400,300", kThree, true, 1, 1),
+              (Rect{-1100, -150, 400, 300}))
+        << "above the primary's top but on the left monitor";
+    EXPECT_EQ(RestorablePosition("0,-1100,-250,400,300", kThree, true, 1, 1),
+              (Rect{-1100, -200, 400, 300}))
+        << "the caption comes down to the top of the monitor it is on";
+    EXPECT_EQ(RestorablePosition("0,100,-2000,400,300", kThree, true, 1, 1),
+              (Rect{100, -900, 400, 300}))
+        << "above every monitor: down to the virtual screen's top";
+    EXPECT_FALSE(RestorablePosition("0,-3000,0,400,300", kThree, true, 1, 1))
+        << "wholly left of every monitor";
+    EXPECT_FALSE(RestorablePosition("0,3200,0,400,300", kThree, true, 1, 1));
+    EXPECT_FALSE(RestorablePosition("0,-900,-850,400,300", kThree, false, 100, 100))
+        << "its own size lies in the uncovered corner";
+}
+
+TEST(PopupPosition, ClampedToTheVirtualScreen) {
+    const Rect all = VirtualScreen(kThree);
+    EXPECT_EQ(ClampToArea({-1200, 500}, all), (Point{-1200, 500}));
+    EXPECT_EQ(ClampToArea({-5000, -5000}, all), (Point{-1280, -900}));
+    EXPECT_EQ(ClampToArea({5000, 5000}, all), (Point{1920, 1080}));
 }
 
 TEST(ToolTips, TextAfterTheFirstLineBreak) {
