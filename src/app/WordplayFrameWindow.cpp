@@ -80,6 +80,7 @@ bool WordplayFrameWindow::CanClose() {
 
 void WordplayFrameWindow::OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) {
     fw::FrameWindow::OnInitMenuPopup(popup, index, systemMenu);
+    if (systemMenu) contextMenuHelp_ = false; // the window menu tracked from the caption
     if (!popup || systemMenu) return;
     if (int context = HelpContextOfPopup(popup)) {
         CurrentHelpContext = context;
@@ -90,6 +91,11 @@ void WordplayFrameWindow::OnInitMenuPopup(HMENU popup, UINT index, bool systemMe
         RouteCommandEnable(word);
         lookupFiller_(popup, word.Handled() && word.Enabled());
     }
+}
+
+void WordplayFrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    fw::FrameWindow::OnMenuSelect(item, flags, menu);
+    if (contextMenuHelp_) FollowMenuSelection(item, flags, menu);
 }
 
 void WordplayFrameWindow::OnHelpRequest() {
@@ -118,6 +124,14 @@ LRESULT WordplayFrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged();
         break; // the base still sizes the client and the bar
+    case WM_ENTERMENULOOP:
+        // The menu bar enters with FALSE; TrackPopupMenu, which only the
+        // results view's context menus use here, with TRUE.
+        contextMenuHelp_ = wParam != FALSE;
+        break;
+    case WM_EXITMENULOOP:
+        contextMenuHelp_ = false;
+        break; // the base puts the status text back
     case WM_ENDSESSION:
         // Windows is shutting down and will not close the window: keep the
         // placement and the view's settings as a normal close would.

@@ -2,7 +2,8 @@
 // The main window: a decorated frame titled "Quillon" whose client is the
 // results view and whose bottom edge carries the status bar. It remembers its
 // restored placement for the next start, routes the main menu's commands,
-// sets the help context of each popup as it opens and installs the F1 hook.
+// sets the help context of each popup as it opens (and, in the results
+// view's context menus, of each highlighted command) and installs the F1 hook.
 
 #include "context/AppContext.h"
 #include "context/HelpHook.h"
@@ -34,6 +35,7 @@ protected:
     void SetupWindow() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnInitMenuPopup(HMENU popup, UINT index, bool systemMenu) override;
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu) override;
     void OnDestroy() override;
 
 private:
@@ -44,5 +46,8 @@ private:
     AppContext& context_;
     AppContext::Placement restored_;
     LookupPopupFiller lookupFiller_;
+    // A context menu of the results view is open: the frame owns it, and F1
+    // there explains the highlighted command rather than the whole menu.
+    bool contextMenuHelp_ = false;
     std::unique_ptr<HelpHook> helpHook_; // from set-up to destruction
 };

@@ -1,5 +1,7 @@
 #include "context/HelpHook.h"
 
+#include "resources/resource.h"
+
 int CurrentHelpContext = 0;
 int SavedHelpContext = 0;
 UINT HelpRequestMessage = 0;
@@ -22,6 +24,17 @@ HWND TopLevelOf(HWND window) {
 UINT RegisterHelpRequestMessage() {
     HelpRequestMessage = RegisterWindowMessageA("commdlg_help");
     return HelpRequestMessage;
+}
+
+void FollowMenuSelection(UINT item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        CurrentHelpContext = 0;
+        SavedHelpContext = 0;
+    } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK)) {
+        CurrentHelpContext = SavedHelpContext;
+    } else if (SavedHelpContext != IDH_SYSTEMMENU) {
+        CurrentHelpContext = static_cast<int>(item);
+    }
 }
 
 HelpHook::HelpHook(HWND frame) : frame_(frame) {

@@ -18,6 +18,12 @@ extern UINT HelpRequestMessage;
 // Obtains HelpRequestMessage (the system gives the same number every time).
 UINT RegisterHelpRequestMessage();
 
+// Follows the highlight through a menu (WM_MENUSELECT) so that F1 explains
+// the highlighted command: the command's number becomes the current context;
+// a popup, separator or break goes back to the saved (the menu's) context;
+// a closed menu clears both. Nothing changes inside the system menu.
+void FollowMenuSelection(UINT item, UINT flags, HMENU menu);
+
 // The F1 hook of this thread, owned by the main frame from its set-up to its
 // destruction; help requests from menus go to that frame. Nothing is
 // installed when the help message cannot be had. A hook procedure gets no

@@ -272,14 +272,7 @@ void PropertiesViewWindows::OnInitMenuPopup(HMENU popup, bool systemMenu) {
 }
 
 void PropertiesViewWindows::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
-    if (flags == 0xFFFF && !menu) {
-        CurrentHelpContext = 0;
-        SavedHelpContext = 0;
-    } else if (flags & (MF_POPUP | MF_SEPARATOR | MF_MENUBREAK | MF_MENUBARBREAK)) {
-        CurrentHelpContext = SavedHelpContext;
-    } else if (SavedHelpContext != IDH_SYSTEMMENU) {
-        CurrentHelpContext = static_cast<int>(item);
-    }
+    FollowMenuSelection(item, flags, menu);
 }
 
 bool PropertiesViewWindows::OnCommand(UINT id, UINT notifyCode, HWND control) {
@@ -301,6 +294,12 @@ void PropertiesViewWindows::CommandEnable(fw::CommandEnabler& ce) {
 bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {
     switch (msg.message) {
     case WM_KEYDOWN:
+        // A view inside the main window runs in the program's own loop, where
+        // the F1 hook of dialog boxes never sees the key.
+        if (msg.wParam == VK_F1 && childView_) {
+            Help();
+            return true;
+        }
         if (msg.wParam == VK_F4 || msg.wParam == VK_F5 || msg.wParam == VK_F6) {
             SwitchWindows(static_cast<UINT>(msg.wParam));
             return true;
@@ -321,6 +320,9 @@ INT_PTR PropertiesViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam
         return TRUE;
     }
     switch (msg) {
+    case WM_HELP:
+        Help();
+        return TRUE;
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam));
         return FALSE;

@@ -175,4 +175,78 @@ TEST_F(MainWindowDetails, MonitorsAreWhatTheSystemReports) {
     EXPECT_TRUE(primary);
 }
 
+// ----------------------------------------------------------------- F1
+
+TEST_F(MainWindowDetails, F1InTheAnswerBoxAndTheListShowsTheMainWindowTopic) {
+    Start();
+    SetFocus(AnswerEdit());
+    PressIn(AnswerEdit(), VK_F1);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDH_MAINWINDOW)}) << "answer box";
+    EXPECT_EQ(GetWindowTextLengthA(view->AnswerBox()), 0) << "F1 types nothing";
+
+    shell.opened.clear();
+    SetFocus(view->List());
+    PressIn(view->List(), VK_F1);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(view->HelpContext())}) << "result list";
+    EXPECT_EQ(view->HelpContext(), IDD_WORDPLAYVIEW);
+
+    // Help asked for by the system (WM_HELP) opens the same topic.
+    shell.opened.clear();
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_RESULTLIST, view->List(), 0, {}};
+    SendMessageA(view->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDH_MAINWINDOW)});
+}
+
+TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatCommand) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
+    SearchFor("carpet");
+    ASSERT_FALSE(view->Rows().empty());
+    const std::string statusBefore = app->Frame()->GetStatusBar()->Status();
+
+    // Opens the result menu from the keyboard, presses keys in it, and closes
+    // it once the help request the F1 key posts has been answered.
+    std::vector<std::string> hints;
+    auto inMenu = [&](std::vector<WPARAM> keys, const char* shot) {
+        callback.Post(
+            [&, keys, shot] {
+                for (WPARAM key : keys)
+                    PostMessageA(Frame(), WM_KEYDOWN, key, 0);
+                callback.Post(
+                    [&, shot] {
+                        hints.push_back(app->Frame()->GetStatusBar()->Status());
+                        if (shot) SaveScreenshot(Frame(), shot);
+                        EndMenu();
+                    },
+                    4);
+            },
+            4);
+        SetFocus(view->List());
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
+                     MAKELPARAM(-1, -1));
+        PumpMessages(20);
+    };
+
+    // Nothing highlighted: the menu's own topic.
+    inMenu({VK_F1}, nullptr);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDM_RESULTMENU)});
+
+    // Indicators, External Lookup, Copy: F1 explains Copy.
+    shell.opened.clear();
+    inMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_F1}, "results-menu-f1-copy");
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(CM_EDITCOPY)});
+    ASSERT_EQ(hints.size(), 2u);
+    EXPECT_EQ(hints[1], "Copy the selection and put it in the clipboard");
+
+    // Up from the top wraps to Print Preview.
+    shell.opened.clear();
+    inMenu({VK_DOWN, VK_UP, VK_F1}, nullptr);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(CM_FILEPRINTPREVIEW)});
+
+    EXPECT_EQ(CurrentHelpContext, 0) << "a closed menu leaves no context behind";
+    EXPECT_EQ(app->Frame()->GetStatusBar()->Status(), statusBefore);
+    // The main menu still explains whole popups (its items share their page).
+    EXPECT_NE(Page(CM_EDITCOPY), Page(IDM_RESULTMENU));
+}
+
 } // namespace
