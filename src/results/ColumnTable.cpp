@@ -9,6 +9,10 @@ void ColumnTable::Reset() {
 
 void ColumnTable::Assign(const std::array<int, Positions>& kinds,
                          const std::array<bool, Positions>& descending) {
+    if (kinds[0] != ColumnKind::Wordplay) {
+        Reset();
+        return;
+    }
     bool seen[ColumnKind::Count] = {};
     for (int kind : kinds) {
         if (kind < 0 || kind >= ColumnKind::Count || seen[kind]) {

@@ -37,7 +37,9 @@ public:
     void Reset();
 
     // Installs stored kinds and flags; a set of kinds that is not a permutation of
-    // 0, 1, 2 is rejected as a whole and leaves the default table.
+    // 0, 1, 2, or that does not put the Wordplay kind at position 0 (the
+    // notation is always drawn there), is rejected as a whole and leaves the
+    // default table.
     void Assign(const std::array<int, Positions>& kinds,
                 const std::array<bool, Positions>& descending);
 

@@ -249,4 +249,27 @@ TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatComm
     EXPECT_NE(Page(CM_EDITCOPY), Page(IDM_RESULTMENU));
 }
 
+// ------------------------------------------------------------- columns
+
+TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
+    WriteSettingInt("WordplayColumnUsage0", ColumnKind::Pieces);
+    WriteSettingInt("WordplayColumnUsage1", ColumnKind::Wordplay);
+    WriteSettingInt("WordplayColumnUsage2", ColumnKind::Type);
+    WriteSettingInt("WordplayColumnDescending2", 1);
+    Start();
+    EXPECT_EQ(view->Columns(), ColumnTable());
+    EXPECT_EQ(view->HeaderTitle(0), "Wordplay");
+    EXPECT_EQ(view->HeaderTitle(1), "Pieces");
+    EXPECT_EQ(view->HeaderTitle(2), "Type");
+    SaveScreenshot(Frame(), "columns-notation-first");
+    // A good order with the notation first is still taken.
+    Close();
+    WriteSettingInt("WordplayColumnUsage0", ColumnKind::Wordplay);
+    WriteSettingInt("WordplayColumnUsage1", ColumnKind::Type);
+    WriteSettingInt("WordplayColumnUsage2", ColumnKind::Pieces);
+    Start();
+    EXPECT_EQ(view->HeaderTitle(1), "Type");
+    EXPECT_TRUE(view->Columns().Descending(2));
+}
+
 } // namespace

@@ -153,11 +153,15 @@ TEST(RowOrder, EachArrangementAndDirection) {
     columns.SetDescending(1, true);
     EXPECT_TRUE(RowLess(a, b, columns));
 
-    // Wordplay at a sort position is skipped.
-    columns.Assign({1, 0, 2}, {false, false, true});
+    // A stored order is taken only with the wordplay at position 0.
+    columns.Assign({0, 2, 1}, {false, true, false});
+    EXPECT_EQ(columns.Kind(1), ColumnKind::Type);
     EXPECT_TRUE(RowLess(a, b, columns)); // type 8 before 1 descending
-    columns.Assign({2, 1, 0}, {false, false, false});
-    EXPECT_TRUE(RowLess(a, b, columns)); // pieces only
+    for (const std::array<int, 3>& kinds :
+         {std::array<int, 3>{1, 0, 2}, {2, 1, 0}, {0, 0, 2}, {0, 1, 3}}) {
+        columns.Assign(kinds, {true, true, true});
+        EXPECT_EQ(columns, ColumnTable()) << kinds[0] << kinds[1] << kinds[2];
+    }
 
     // Types compare as signed bytes.
     columns.Reset();
