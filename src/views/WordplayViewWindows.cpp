@@ -273,9 +273,19 @@ void WordplayViewWindows::ControlCommand(HWND, int id) {
     if (id == IDC_START) Search(answer_.Text());
 }
 
+// The pick arrives inside the combo box's own notification, while its list is
+// still closing; the search rewrites the box's entries, so it runs once the
+// box has finished.
 void WordplayViewWindows::SelectionChanged(int index, int id) {
     if (id != IDC_ANSWER || index < 0) return;
-    const std::string picked = answer_.FullName(index);
+    pendingPick_ = answer_.FullName(index);
+    PostMessageA(Handle(), kSearchPickMessage, 0, 0);
+}
+
+void WordplayViewWindows::OnSearchPick() {
+    if (!pendingPick_) return;
+    const std::string picked = std::move(*pendingPick_);
+    pendingPick_.reset();
     SetWindowTextA(answer_.Handle(), picked.c_str());
     Search(picked);
 }
@@ -320,6 +330,9 @@ HBRUSH WordplayViewWindows::OnAnswerColour(HDC dc) {
 
 INT_PTR WordplayViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case kSearchPickMessage:
+        OnSearchPick();
+        return TRUE;
     case WM_SETFOCUS:
         // The frame hands the focus on when the program is switched back to;
         // it goes where the user left it, not to the first control.

@@ -150,6 +150,8 @@ private:
     void RegisterCommands();
     // The Indicators windows on the screen, the topmost first.
     std::vector<TableViewWindows*> ShownIndicators() const;
+    // Runs the search for an answer picked from the history.
+    void OnSearchPick();
 
     PVWCombo answer_;
     PVWPushButton start_;
@@ -191,4 +193,8 @@ private:
     std::array<int, 4> margins_{}; // left, top, right, bottom
     // One slot per indicator kind; kind 4 has no table and stays empty.
     std::array<std::unique_ptr<TableViewWindows>, IndicatorKind::Count> indicators_;
+    // An answer picked from the history, searched once the pick's
+    // notification has returned (kSearchPickMessage).
+    std::optional<std::string> pendingPick_;
+    static constexpr UINT kSearchPickMessage = WM_APP + 0x510;
 };

@@ -272,4 +272,46 @@ TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
     EXPECT_TRUE(view->Columns().Descending(2));
 }
 
+// ------------------------------------------------------------- history
+
+TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
+    SearchFor("ice");
+    SearchFor("tea");
+    using History = std::vector<std::string>;
+    ASSERT_EQ(view->History(), (History{"tea", "ice"}));
+    HWND box = view->AnswerBox();
+
+    // The notification itself changes nothing: the box is still closing.
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(box, CB_SETCURSEL, 1, 0);
+    SendMessageA(view->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ANSWER, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    SendMessageA(view->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ANSWER, CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(view->History(), (History{"tea", "ice"})) << "searched inside the notification";
+    EXPECT_EQ(Caption(), "tea - Quillon");
+    SendMessageA(box, CB_SHOWDROPDOWN, FALSE, 0);
+    PumpMessages(20);
+    EXPECT_EQ(Caption(), "ice - Quillon");
+    EXPECT_EQ(view->History(), (History{"ice", "tea"}));
+
+    // The whole way with the keyboard: open the list, move down, Enter.
+    SetFocus(AnswerEdit());
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    PumpMessages(10);
+    PostMessageA(AnswerEdit(), WM_KEYDOWN, VK_DOWN, 0);
+    PumpMessages(10);
+    PostMessageA(AnswerEdit(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages(50);
+    EXPECT_FALSE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_EQ(view->History(), (History{"tea", "ice"}));
+    char text[64] = {};
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, "tea");
+    EXPECT_EQ(GetFocus(), view->List());
+}
+
 } // namespace
