@@ -80,12 +80,17 @@ std::string FormatColour(Colour colour) {
 }
 
 Colour ParseColour(std::string_view text) {
+    const std::array<int, 3> rgb = ParseColourNumbers(text);
+    return MakeColour(static_cast<unsigned>(rgb[0]), static_cast<unsigned>(rgb[1]),
+                      static_cast<unsigned>(rgb[2]));
+}
+
+std::array<int, 3> ParseColourNumbers(std::string_view text) {
     TokenReader reader(text);
     const int red = reader.NextInt();
     const int green = reader.NextInt();
     const int blue = reader.NextInt();
-    return MakeColour(static_cast<unsigned>(red), static_cast<unsigned>(green),
-                      static_cast<unsigned>(blue));
+    return {red, green, blue};
 }
 
 std::string FormatFont(const FontSetting& font) {

@@ -17,6 +17,7 @@
 // wraps as a 32-bit integer.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -94,6 +95,9 @@ struct Placement {
 
 std::string FormatColour(Colour colour);
 Colour ParseColour(std::string_view text);
+// The first three numbers of a colour or font text as written, before
+// ParseColour cuts each to eight bits.
+std::array<int, 3> ParseColourNumbers(std::string_view text);
 
 std::string FormatFont(const FontSetting& font);
 // Cuts the text to kFontTextLimit characters first.

@@ -8,6 +8,7 @@
 #include "results/Tokens.h"
 #include "search/ListAbbreviations.h"
 #include "search/WordplaySearch.h"
+#include "settings/SettingsValues.h"
 
 #include <commctrl.h>
 
@@ -89,14 +90,17 @@ void WordplayViewWindows::ReadSettings() {
         initialWidths_[i] = ColumnWidthOrDefault(
             GetSettingInt(IndexedName("ColumnWidth", i), DefaultColumnWidth(i, screen)), i, screen);
 
-    maxPieces_ = GetSettingInt("MaxPieces", 4);
+    // Damaged values take their defaults (see SettingsValues.h).
+    maxPieces_ = MaxPiecesOrDefault(GetSettingInt("MaxPieces", kDefaultMaxPieces));
     brackets_ = GetSettingInt("DisplayBrackets", 0) != 0;
-    answerFont_ = ParseFont(GetSettingString("AnswerFont", std::string(kDefaultFontText)));
-    resultFont_ = ParseFont(GetSettingString("WordplayFont", std::string(kDefaultFontText)));
-    outputFont_ = ParseFont(GetSettingString("OutputFont", std::string(kDefaultFontText)));
+    auto font = [this](const char* name) {
+        return FontOrDefault(GetSettingString(name, std::string(kDefaultFontText)), DefaultFont());
+    };
+    answerFont_ = font("AnswerFont");
+    resultFont_ = font("WordplayFont");
+    outputFont_ = font("OutputFont");
     auto colour = [this](const char* name, Colour fallback) {
-        const std::string text = GetSettingString(name, "");
-        return text.empty() ? fallback : ParseColour(text);
+        return ColourOrDefault(GetSettingString(name, ""), fallback);
     };
     background_ = colour("WordplayBackgroundColor", kDefaultBackground);
     notation_ = colour("WordplayNotationColor", kDefaultNotation);

@@ -314,4 +314,73 @@ TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     EXPECT_EQ(GetFocus(), view->List());
 }
 
+// ------------------------------------------------------ damaged values
+
+void StoreText(const char* name, const std::string& text) {
+    HKEY raw = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+        return;
+    fw::RegKey key(raw);
+    RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+}
+
+// Whether some pixel of a row's notation column is plainly red.
+bool RowShowsRed(HWND list, int item, int width) {
+    RECT r{};
+    ListView_GetItemRect(list, item, &r, LVIR_BOUNDS);
+    fw::WindowDC dc(list);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.left + width && x < r.right; ++x) {
+            const COLORREF c = GetPixel(dc.Get(), x, y);
+            if (GetRValue(c) > 200 && GetGValue(c) < 80 && GetBValue(c) < 80) return true;
+        }
+    return false;
+}
+
+TEST_F(MainWindowDetails, DamagedSettingsTakeTheirDefaults) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
+    SearchFor("carpet");
+    const std::vector<std::string> expected = Texts();
+    const int defaultBoxHeight = [&] {
+        RECT r{};
+        GetWindowRect(AnswerEdit(), &r);
+        return static_cast<int>(r.bottom - r.top);
+    }();
+    Close();
+
+    WriteSettingInt("WordplayMaxPieces", static_cast<int>(4000000000u)); // reads back negative
+    StoreText("WordplayWordplayNotationColor", "999,999,-5");
+    StoreText("WordplayAnswerFont", "0,0,0,-2000000000,0,0,0,400,0,0,0,0,3,2,1,49,Courier New");
+    Start();
+    EXPECT_EQ(view->MaxPieces(), 4);
+    SearchFor("carpet");
+    EXPECT_EQ(Texts(), expected) << "every charade, container and deletion is still there";
+
+    // The answer box keeps the default font's height, and takes typing.
+    RECT box{};
+    GetWindowRect(AnswerEdit(), &box);
+    EXPECT_EQ(box.bottom - box.top, defaultBoxHeight);
+    SetWindowTextA(view->AnswerBox(), "");
+    SetFocus(AnswerEdit());
+    for (char c : std::string("tea"))
+        SendMessageA(AnswerEdit(), WM_CHAR, static_cast<WPARAM>(c), 0);
+    char typed[16] = {};
+    GetWindowTextA(view->AnswerBox(), typed, sizeof typed);
+    EXPECT_STREQ(typed, "tea");
+
+    // The notation symbols are drawn in the default red, not near-white.
+    int item = -1;
+    for (std::size_t i = 1; i < view->Rows().size() && item < 0; ++i)
+        if (view->Rows()[i].text.find(" + ") != std::string::npos) item = static_cast<int>(i);
+    ASSERT_GT(item, 0);
+    ListView_EnsureVisible(view->List(), item, FALSE);
+    RedrawWindow(view->List(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(RowShowsRed(view->List(), item, ListView_GetColumnWidth(view->List(), 0)))
+        << view->Rows()[static_cast<std::size_t>(item)].text;
+    SaveScreenshot(Frame(), "damaged-settings-defaults");
+}
+
 } // namespace
