@@ -13,6 +13,7 @@
 #include "help/HelpPages.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
+#include "results/IndicatorTable.h"
 #include "views/WordplayViewWindows.h"
 
 #include <commctrl.h>
@@ -195,6 +196,15 @@ TEST_F(MainWindowDetails, F1InTheAnswerBoxAndTheListShowsTheMainWindowTopic) {
     HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_RESULTLIST, view->List(), 0, {}};
     SendMessageA(view->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDH_MAINWINDOW)});
+
+    // An Indicators window explains its own table.
+    view->OpenIndicators(IndicatorKind::Anagram, "");
+    TableViewWindows* table = view->IndicatorsWindow(IndicatorKind::Anagram);
+    ASSERT_NE(table, nullptr);
+    shell.opened.clear();
+    SetFocus(table->List());
+    PressIn(table->List(), VK_F1);
+    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDS_INDICATORANAGRAM)});
 }
 
 TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatCommand) {
