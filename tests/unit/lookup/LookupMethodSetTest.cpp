@@ -195,26 +195,6 @@ TEST(LookupMethodSet, NumberedCommandsCountEnabledMethodsOnly) {
     EXPECT_TRUE(platform.calls.empty());
 }
 
-TEST(LookupMethodSet, FailuresOfEachKindAreReported) {
-    LookupMethodSet set;
-    set.Method(Kind::WebSearch, 1) = {true, "W", "a{entry}", ""};
-    set.Method(Kind::DDE, 1) = {true, "D", "s", "t"};
-    set.Method(Kind::Message, 1) = {true, "M", "T", "5"};
-    set.Method(Kind::Exec, 1) = {true, "E", "p", "0"};
-    FakePlatform platform;
-    platform.webOk = false;
-    platform.windowFound = false;
-    platform.started = false;
-    EXPECT_FALSE(set.Execute(kMethod0, "w", platform));
-    for (int code : {1, 2, 3}) {
-        platform.ddeResult = code;
-        EXPECT_FALSE(set.Execute(kMethod0 + 1, "w", platform)) << code;
-    }
-    EXPECT_FALSE(set.Execute(kMethod0 + 2, "w", platform));
-    EXPECT_FALSE(set.Execute(kMethod0 + 3, "w", platform));
-    EXPECT_EQ(platform.calls.size(), 6u);
-}
-
 TEST(LookupMethodSet, DefaultThatNamesNoEnabledMethodRunsTheFirstAndIsCleared) {
     LookupMethodSet set;
     set.Method(Kind::WebSearch, 1) = {true, "Empty", "", ""}; // cannot run: passed over

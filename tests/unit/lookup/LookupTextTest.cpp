@@ -68,12 +68,9 @@ TEST(LookupText, TemplateReplacesEveryEntry) {
         {"x?q={entry}&r={entry}", "o'er", "x?q=o%27er&r=o%27er"},
         {"https://s.example/search?q=%22{entry}%22", "ice cream",
          "https://s.example/search?q=%22ice%20cream%22"},
-        {"{entry}", "a", "a"},
         {"{entry}{entry}", "b c", "b%20cb%20c"},
-        {"no placeholder", "word", "no placeholder"},
         {"{entry", "word", "{entry"},
         {"{{entry}}", "w", "{w}"},
-        {"", "word", ""},
         {"q={entry}", "", "q="},
     };
     for (const auto& c : cases)
