@@ -367,6 +367,32 @@ TEST_F(Lookup, FirstRunMenusOfferTheWebSearchesWhenThereIsAWord) {
                                         Method(1, "&OneLook", false, true), kSeparator, kSetup};
     EXPECT_EQ(EditLookupMenu(), some);
     EXPECT_EQ(ResultLookupMenu(), some);
+    // Alt+E, Up to External Lookup (the last item), Right to open it.
+    Poller keys;
+    int turn = 0;
+    int menusShown = 0;
+    keys.Start([&] {
+        ++turn;
+        if (turn == 4) PostMessageA(Frame(), WM_KEYDOWN, VK_UP, 0);
+        if (turn == 8) PostMessageA(Frame(), WM_KEYDOWN, VK_RIGHT, 0);
+        if (turn < 16) return false;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM count) -> BOOL {
+                char name[16] = {};
+                GetClassNameA(hwnd, name, sizeof name);
+                if (IsWindowVisible(hwnd) && lstrcmpA(name, "#32768") == 0)
+                    ++*reinterpret_cast<int*>(count);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&menusShown));
+        SaveScreenshot(Frame(), "lookup-menu");
+        EndMenu();
+        return true;
+    });
+    SendMessageA(Frame(), WM_SYSCOMMAND, SC_KEYMENU, 'e');
+    PumpMessages(30);
+    EXPECT_EQ(menusShown, 2) << "Edit and its External Lookup popup";
     Command(CM_LOOKUPMETHOD0 + 1);
     EXPECT_EQ(shell.opened, std::vector<std::string>{"https://www.onelook.com/?w=carpet&ls=a"});
 
