@@ -123,7 +123,7 @@ HWND MainWindowOf(fw::Window* view) {
 } // namespace
 
 bool AppContext::LookupOrReport(UINT command, const std::string& word, HWND owner) {
-    Win32LookupPlatform platform(shell_, MainWindowOf(resultsView_));
+    Win32LookupPlatform platform(*this);
     if (LookupMethods().Execute(command, word, platform)) return true;
     if (!owner) owner = MainWindowOf(resultsView_);
     MessageBoxA(owner, LoadResourceString(IDS_LOOKUPFAILED).c_str(),

@@ -139,7 +139,7 @@ bool PutTextOnClipboard(HWND owner, const std::string& text) {
 }
 
 bool Win32LookupPlatform::OpenAddress(const std::string& address) {
-    return shell_.TryOpen(address);
+    return context_.GetShell().TryOpen(address);
 }
 
 int Win32LookupPlatform::DdeExecute(const std::string& service, const std::string& topic,
@@ -153,14 +153,16 @@ bool Win32LookupPlatform::SendCommand(const std::string& title, int command,
                                       const std::string& word) {
     HWND target = FindWindowA(nullptr, title.c_str());
     if (!target) return false;
-    PutTextOnClipboard(owner_, word);
+    context_.CopyTextToClipboard(word);
+    fw::Window* view = context_.ResultsView();
+    HWND mainWindow = view && view->Handle() ? GetAncestor(view->Handle(), GA_ROOT) : nullptr;
     SendMessageA(target, WM_COMMAND, static_cast<WPARAM>(static_cast<unsigned>(command)),
-                 reinterpret_cast<LPARAM>(owner_));
+                 reinterpret_cast<LPARAM>(mainWindow));
     return true;
 }
 
 bool Win32LookupPlatform::LaunchProgram(const std::string& program, const std::string& argument) {
-    return ::LaunchProgram(shell_, program, argument);
+    return ::LaunchProgram(context_.GetShell(), program, argument);
 }
 
 void RebuildLookupMenu(HMENU submenu, const std::vector<LookupMenuItem>& items) {

@@ -4,7 +4,7 @@
 // the shell's "open" and a program start; and rewriting a real External
 // Lookup submenu from the lookup methods.
 
-#include "context/Shell.h"
+#include "context/AppContext.h"
 #include "lookup/LookupMethodSet.h"
 
 #include <windows.h>
@@ -22,11 +22,11 @@ int DdeExecute(const std::string& service, const std::string& topic, const std::
 // false when the clipboard stayed busy.
 bool PutTextOnClipboard(HWND owner, const std::string& text);
 
-// The four kinds of lookup through the system. owner is the main window: it
-// holds the clipboard and goes with a WM_COMMAND as its sender.
+// The four kinds of lookup through the system, on behalf of the program's
+// main window (the sender of a WM_COMMAND).
 class Win32LookupPlatform : public LookupPlatform {
 public:
-    Win32LookupPlatform(Shell& shell, HWND owner) : shell_(shell), owner_(owner) {}
+    explicit Win32LookupPlatform(AppContext& context) : context_(context) {}
 
     bool OpenAddress(const std::string& address) override;
     int DdeExecute(const std::string& service, const std::string& topic,
@@ -35,8 +35,7 @@ public:
     bool LaunchProgram(const std::string& program, const std::string& argument) override;
 
 private:
-    Shell& shell_;
-    HWND owner_;
+    AppContext& context_;
 };
 
 // Rewrites the lookup items above the separator and "&Setup..." of an
