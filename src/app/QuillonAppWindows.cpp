@@ -29,6 +29,9 @@ void QuillonAppWindows::InitMainWindow() {
     view_ = std::make_unique<WordplayViewWindows>(*context_);
     frame_ = std::make_unique<WordplayFrameWindow>("Quillon", view_.get(), *context_);
     frame_->InsertStatusBar(std::make_unique<GripBar>());
+    frame_->SetLookupPopupFiller([context = context_.get()](HMENU popup, bool enabled) {
+        context->RebuildLookupMenu(popup, enabled);
+    });
 
     const AppContext::Placement stored =
         context_->LoadWindowPlacement(view_.get(), frame_->GetStatusBar());

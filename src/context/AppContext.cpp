@@ -1,6 +1,8 @@
 #include "context/AppContext.h"
 
+#include "context/ExternalLookup.h"
 #include "context/Persist.h"
+#include "lookup/LookupMethodSet.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -104,4 +106,36 @@ void AppContext::LaunchTool(const std::string& name) {
 
 void AppContext::OpenAddress(const std::string& address) {
     shell_.Open(address);
+}
+
+LookupMethodSet& AppContext::LookupMethods() {
+    if (!lookupMethods_) {
+        lookupMethods_ = std::make_unique<LookupMethodSet>();
+        lookupMethods_->Load(settings_);
+    }
+    return *lookupMethods_;
+}
+
+namespace {
+HWND MainWindowOf(fw::Window* view) {
+    return view && view->Handle() ? GetAncestor(view->Handle(), GA_ROOT) : nullptr;
+}
+} // namespace
+
+bool AppContext::LookupOrReport(UINT command, const std::string& word, HWND owner) {
+    Win32LookupPlatform platform(*this);
+    if (LookupMethods().Execute(command, word, platform)) return true;
+    if (!owner) owner = MainWindowOf(resultsView_);
+    MessageBoxA(owner, LoadResourceString(IDS_LOOKUPFAILED).c_str(),
+                LoadResourceString(IDS_LOOKUPFAILURECAPTION).c_str(), MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+void AppContext::CopyTextToClipboard(const std::string& text) {
+    PutTextOnClipboard(resultsView_ ? resultsView_->Handle() : nullptr, text);
+}
+
+void AppContext::RebuildLookupMenu(HMENU submenu, bool enableItems) {
+    ::RebuildLookupMenu(submenu, LookupMethods().MenuItems(
+                                     enableItems, LoadResourceString(IDS_DEFAULTLOOKUPSUFFIX)));
 }

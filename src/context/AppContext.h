@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+class LookupMethodSet;
 class SettingsStore;
 
 // <windows.h> maps GetPrinter to the print spooler's GetPrinterA; the
@@ -69,6 +70,18 @@ public:
     // Opens a web address or mailto: link with the user's programs.
     void OpenAddress(const std::string& address);
 
+    // The lookup methods, loaded from the settings on first use and edited in
+    // place until the program ends.
+    LookupMethodSet& LookupMethods();
+    // Looks word up with the method that command names (Ctrl+Alt+Enter's
+    // default or a numbered one); when that fails, tells the user in a box
+    // over owner (the main window when null). True when it was delivered.
+    bool LookupOrReport(UINT command, const std::string& word, HWND owner = nullptr);
+    // Leaves text on the clipboard, opened for the results view.
+    void CopyTextToClipboard(const std::string& text);
+    // Rewrites an External Lookup submenu from the lookup methods.
+    void RebuildLookupMenu(HMENU submenu, bool enableItems);
+
 protected:
     virtual std::unique_ptr<fw::Printer> CreatePrinter();
 
@@ -83,4 +96,5 @@ private:
     Shell& shell_;
     SettingsStore& settings_;
     HelpEngine help_;
+    std::unique_ptr<LookupMethodSet> lookupMethods_;
 };

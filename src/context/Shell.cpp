@@ -1,13 +1,20 @@
 #include "context/Shell.h"
 
 #include "framework/Handles.h"
+#include "lookup/CommandLine.h"
 
 #include <shellapi.h>
 #include <vector>
 #include <windows.h>
 
 void SystemShell::Open(const std::string& target) {
-    ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_RESTORE);
+    TryOpen(target);
+}
+
+bool SystemShell::TryOpen(const std::string& target) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_RESTORE);
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 bool SystemShell::StartProcess(const std::string& commandLine) {
@@ -39,35 +46,7 @@ Shell& DefaultShell() {
     return shell;
 }
 
-std::string QuoteArgument(const std::string& argument) {
-    std::string quoted(1, '"');
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == '"') {
-            quoted.append(backslashes * 2 + 1, '\\');
-        } else {
-            quoted.append(backslashes, '\\');
-        }
-        backslashes = 0;
-        quoted += c;
-    }
-    // Backslashes before the closing quote would escape it.
-    quoted.append(backslashes * 2, '\\');
-    quoted += '"';
-    return quoted;
-}
-
 bool LaunchProgram(Shell& shell, const std::string& program, const std::string& argument) {
     if (program.empty()) return false;
-    // A program path is quoted as it stands: it cannot contain a quote, and a
-    // folder name ending in a backslash is not a program.
-    std::string commandLine;
-    commandLine.reserve(program.size() + argument.size() * 2 + 5);
-    commandLine.append(1, '"').append(program).append(1, '"');
-    if (!argument.empty()) commandLine.append(1, ' ').append(QuoteArgument(argument));
-    return shell.StartProcess(commandLine);
+    return shell.StartProcess(ProgramCommandLine(program, argument));
 }

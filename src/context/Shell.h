@@ -12,6 +12,12 @@ public:
     // The shell's "open" verb on a web address, mailto: link or file; no parent
     // window, shown with SW_RESTORE; failures are not reported.
     virtual void Open(const std::string& target) = 0;
+    // As Open, telling whether the shell took the target; a shell that cannot
+    // tell says yes.
+    virtual bool TryOpen(const std::string& target) {
+        Open(target);
+        return true;
+    }
     // Starts a program from a complete command line without waiting for it;
     // false when it could not be started.
     virtual bool StartProcess(const std::string& commandLine) = 0;
@@ -24,6 +30,7 @@ public:
 class SystemShell : public Shell {
 public:
     void Open(const std::string& target) override;
+    bool TryOpen(const std::string& target) override;
     bool StartProcess(const std::string& commandLine) override;
     bool FileExists(const std::string& path) override;
     void Report(const std::string& text, const std::string& caption) override;
@@ -31,10 +38,7 @@ public:
 
 Shell& DefaultShell();
 
-// One program argument quoted for the command-line parser of the C runtime:
-// blanks and quotes survive, backslashes before a quote are doubled.
-std::string QuoteArgument(const std::string& argument);
-
 // Starts program (a path; the system adds ".exe" when it has no extension)
-// with an optional argument, quoted, and does not wait. False on failure.
+// with an optional argument, written so that the program's runtime gives it
+// back unchanged, and does not wait. False on failure.
 bool LaunchProgram(Shell& shell, const std::string& program, const std::string& argument);

@@ -2,6 +2,7 @@
 
 #include "context/HelpHook.h"
 #include "context/Screen.h"
+#include "dialogs/LookupPropertiesViewWindows.h"
 #include "dialogs/PVWControls.h"
 #include "resources/resource.h"
 
@@ -165,8 +166,20 @@ std::string PropertiesViewWindows::GetSelectedWord() {
 bool PropertiesViewWindows::ContextMenu(HWND, POINT) {
     return false;
 }
-void PropertiesViewWindows::LookupCommand(UINT) {}
-void PropertiesViewWindows::FillLookupMenu(HMENU, bool) {}
+
+void PropertiesViewWindows::LookupCommand(UINT id) {
+    if (id == CM_LOOKUPSETUP) {
+        LookupPropertiesViewWindows setup(context_);
+        setup.DoModal(Handle());
+        return;
+    }
+    const std::string word = GetSelectedWord();
+    if (!word.empty()) context_.LookupOrReport(id, word, GetAncestor(Handle(), GA_ROOT));
+}
+
+void PropertiesViewWindows::FillLookupMenu(HMENU popup, bool enable) {
+    context_.RebuildLookupMenu(popup, enable);
+}
 
 void PropertiesViewWindows::OpenLink(int, const std::string& address) {
     if (address.empty()) return;
@@ -289,6 +302,8 @@ bool PropertiesViewWindows::OnCommand(UINT id, UINT notifyCode, HWND control) {
 
 void PropertiesViewWindows::CommandEnable(fw::CommandEnabler& ce) {
     fw::Dialog::CommandEnable(ce);
+    if (ce.Handled() || !IsLookupCommand(ce.Id())) return;
+    ce.Enable(ce.Id() == CM_LOOKUPSETUP || !GetSelectedWord().empty());
 }
 
 bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {

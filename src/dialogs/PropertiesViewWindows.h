@@ -102,8 +102,8 @@ protected:
     void OnDestroy() override;
 
     // External Lookup: the setup dialog (5140), the default method (12710) and
-    // the numbered methods (13120..13131), and filling the submenu before it
-    // opens. The lookup methods fill these in; until then they do nothing.
+    // the numbered methods (13120..13131), which look up GetSelectedWord when
+    // there is one, and filling the submenu before it opens.
     virtual void LookupCommand(UINT id);
     virtual void FillLookupMenu(HMENU popup, bool enable);
 

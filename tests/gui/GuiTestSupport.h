@@ -23,6 +23,10 @@ std::string DistDirectory();
 class RecordingShell : public Shell {
 public:
     void Open(const std::string& target) override { opened.push_back(target); }
+    bool TryOpen(const std::string& target) override {
+        opened.push_back(target);
+        return openSucceeds;
+    }
     bool StartProcess(const std::string& commandLine) override {
         started.push_back(commandLine);
         return startSucceeds;
@@ -34,6 +38,7 @@ public:
     std::vector<std::string> started;
     std::vector<std::string> reported;
     bool startSucceeds = true;
+    bool openSucceeds = true;
 };
 
 // Deletes the program's settings key (the tests start from a first run).

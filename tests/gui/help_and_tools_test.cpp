@@ -33,16 +33,6 @@ TEST(ProgramDirectory, KeepsTheLastBackslash) {
     EXPECT_TRUE(RecordingShell().FileExists(here + "gui_tests.exe"));
 }
 
-TEST(QuoteArgument, SurvivesTheRuntimeParser) {
-    EXPECT_EQ(QuoteArgument("word"), "\"word\"");
-    EXPECT_EQ(QuoteArgument("ice cream"), "\"ice cream\"");
-    EXPECT_EQ(QuoteArgument("say \"hi\""), "\"say \\\"hi\\\"\"");
-    EXPECT_EQ(QuoteArgument("C:\\dir\\"), "\"C:\\dir\\\\\"")
-        << "a trailing backslash must not eat the quote";
-    EXPECT_EQ(QuoteArgument("a\\b"), "\"a\\b\"") << "inner backslashes stay single";
-    EXPECT_EQ(QuoteArgument(""), "\"\"");
-}
-
 TEST(HelpEngine, OpensShippedPagesAndReportsMissingOnes) {
     RecordingShell shell;
     HelpEngine engine(shell);
