@@ -738,6 +738,40 @@ TEST_F(Options, FunctionKeysReachModalDialogs) {
               std::vector<std::string>{DistDirectory() + "help\\" + HelpPageForContext(IDD_ABOUT)});
 }
 
+// A drop-down list of string-table texts reports what the user picks, and
+// only that.
+class EncodingList : public PropertiesViewWindows {
+public:
+    explicit EncodingList(AppContext& context)
+        : PropertiesViewWindows("EncodingList", context, IDD_LOOKUP, true, false),
+          encoding(*this, IDC_EXEC1ENCODING, {IDS_NOENCODING, IDS_HEXENCODING}) {}
+    void SelectionChanged(int index, int id) override { picks.emplace_back(index, id); }
+    PVWEnumeration encoding;
+    std::vector<std::pair<int, int>> picks;
+};
+
+TEST_F(Options, EnumerationsListStringTableTexts) {
+    Start();
+    EncodingList host(*app->Context());
+    ASSERT_TRUE(host.CreateModeless(Frame()));
+    HWND combo = host.Item(IDC_EXEC1ENCODING);
+    std::vector<std::string> texts;
+    for (int i = 0; i < ComboBox_GetCount(combo); ++i) {
+        char text[64] = {};
+        ComboBox_GetLBText(combo, i, text);
+        texts.push_back(text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"No encoding", "Hex encoding"}));
+    host.encoding.SetSelection(1);
+    EXPECT_EQ(host.encoding.GetSelection(), 1);
+    EXPECT_TRUE(host.picks.empty()) << "the program's own choice is not reported";
+    ComboBox_SetCurSel(combo, 0);
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(IDC_EXEC1ENCODING, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(host.picks, (std::vector<std::pair<int, int>>{{0, IDC_EXEC1ENCODING}}));
+    host.DestroyWindow();
+}
+
 TEST_F(Options, AboutBoxLinksOpenThroughTheShell) {
     Start();
     SendMessageA(Frame(), WM_COMMAND, CM_EMAILSUPPORT, 0);
