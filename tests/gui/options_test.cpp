@@ -6,10 +6,8 @@
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
-#include "context/HelpHook.h"
 #include "context/Persist.h"
 #include "context/ProductAddresses.h"
-#include "dialogs/RedoAboutBoxViewWindows.h"
 #include "dialogs/WordplayPropertiesViewWindows.h"
 #include "help/HelpPages.h"
 #include "resources/resource.h"
@@ -20,7 +18,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-
 #include <functional>
 #include <memory>
 #include <string>
