@@ -1,6 +1,8 @@
 #include "app/WordplayFrameWindow.h"
 
 #include "context/HelpHook.h"
+#include "context/ProductAddresses.h"
+#include "dialogs/RedoAboutBoxViewWindows.h"
 #include "framework/Handles.h"
 #include "resources/resource.h"
 
@@ -22,10 +24,6 @@ constexpr PopupHelp kPopupHelp[] = {
     {CM_LOOKUPWORD, IDM_RESULTMENU},
 };
 
-constexpr const char kHomePage[] = "https://quillon.example/";
-constexpr const char kTutorialPage[] = "https://quillon.example/tutorial/";
-constexpr const char kSupportMail[] = "mailto:support@quillon.example";
-
 } // namespace
 
 WordplayFrameWindow::WordplayFrameWindow(const std::string& caption, fw::Window* resultsView,
@@ -37,11 +35,11 @@ WordplayFrameWindow::WordplayFrameWindow(const std::string& caption, fw::Window*
     commands_.Add(CM_OWMERGE, [this] { context_.LaunchTool("OWMERGE"); });
     commands_.Add(CM_HELPQUICKSTART, [this] { context_.ShowHelp(HELP_CONTEXT, IDH_QUICKSTART); });
     commands_.Add(CM_HELPCONTENTS, [this] { context_.ShowHelp(HELP_FINDER, 0); });
-    commands_.Add(CM_TUTORIALS, [this] { context_.OpenAddress(kTutorialPage); });
-    commands_.Add(CM_EMAILSUPPORT, [this] {
-        context_.OpenAddress(kSupportMail + context_.LoadResourceString(IDS_SUPPORTSUBJECT));
-    });
-    commands_.Add(CM_ONLINEHELP, [this] { context_.OpenAddress(kHomePage); });
+    // The tutorials and the online help are the pages shipped beside the
+    // program, so they open without a network and always match the version.
+    commands_.Add(CM_TUTORIALS, [this] { context_.ShowHelp(HELP_CONTEXT, IDH_QUICKSTART); });
+    commands_.Add(CM_EMAILSUPPORT, [this] { context_.OpenAddress(SupportMailLink(context_)); });
+    commands_.Add(CM_ONLINEHELP, [this] { context_.ShowHelp(HELP_FINDER, 0); });
     commands_.Add(CM_HELPABOUT, [this] { OnAbout(); });
 }
 
@@ -109,10 +107,8 @@ void WordplayFrameWindow::OnWindowPosChanged() {
 }
 
 void WordplayFrameWindow::OnAbout() {
-    std::string text =
-        "Quillon " QUILLON_VERSION_TEXT "\n\nFinds the cryptic wordplay for an answer.";
-    MessageBoxA(Handle(), text.c_str(), context_.LoadResourceString(IDS_ABOUTCAPTION).c_str(),
-                MB_OK | MB_ICONINFORMATION);
+    RedoAboutBoxViewWindows about(context_);
+    about.DoModal(Handle());
 }
 
 LRESULT WordplayFrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

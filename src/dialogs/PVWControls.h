@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class PropertiesViewWindows;
 
@@ -139,4 +140,121 @@ public:
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void DrawHeaderItem(const DRAWITEMSTRUCT& item);
+};
+
+// An owner-drawn button that shows a colour swatch; a click opens the system
+// Choose Color dialog (titled from the label before the button) and reports
+// ColourChanged when the user picks one.
+class PVWColourButton : public PVWControl {
+public:
+    PVWColourButton(PropertiesViewWindows& owner, int id, bool framed = true);
+    Colour GetColour() const { return colour_; }
+    void SetColour(Colour colour);
+    // The 16 custom colours of every Choose Color dialog the program opens:
+    // what the user defines there stays until the program ends.
+    static COLORREF* CustomColours();
+
+protected:
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Choose();
+
+    Colour colour_ = 0;
+    bool framed_;
+};
+
+// An owner-drawn button that shows a sample text in a font on a background; a
+// click opens the system Choose Font dialog (titled from the label before the
+// button) and reports FontChanged when the user picks a font.
+class PVWFontButton : public PVWControl {
+public:
+    // chooseFlags are the CF_ options of the Choose Font dialog; the chosen
+    // height and width are multiplied by the scales.
+    PVWFontButton(PropertiesViewWindows& owner, int id, std::string sample, DWORD chooseFlags,
+                  double heightScale = 1.0, double widthScale = 1.0, bool framed = true);
+    const FontSetting& GetFont() const { return font_; }
+    void SetFont(const FontSetting& font, Colour background);
+    // A new background under the same sample (the result background colour).
+    void SetBackground(Colour background);
+
+protected:
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Draw(const DRAWITEMSTRUCT& item) const;
+    void Choose();
+
+    std::string sample_;
+    DWORD chooseFlags_;
+    double heightScale_;
+    double widthScale_;
+    bool framed_;
+    FontSetting font_;
+    Colour background_ = 0xFFFFFF;
+    fw::Font hfont_;
+};
+
+// A drop-down list whose entries are string-table texts, in the order of the
+// identifiers given: SelectionChanged with the index the user picks.
+class PVWEnumeration : public PVWControl {
+public:
+    PVWEnumeration(PropertiesViewWindows& owner, int id, std::vector<int> stringIds);
+    void SetSelection(int index) const;
+    // -1 when nothing is selected.
+    int GetSelection() const;
+
+protected:
+    void SetupWindow() override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    std::vector<int> stringIds_;
+};
+
+// A read-only edit that looks and acts like a hyperlink: it shows its
+// address (a mail link shows the bare mailbox) and asks the owner to open
+// the full address on a click that does not drag, or on Enter or Space.
+class PVWURL : public PVWControl {
+public:
+    PVWURL(PropertiesViewWindows& owner, int id, std::string address);
+    const std::string& Address() const { return address_; }
+
+protected:
+    void SetupWindow() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Open();
+    void DrawFocus() const;
+
+    std::string address_;
+    bool pressed_ = false;
+    POINT pressedAt_{};
+};
+
+// The tab control of a tabbed window. Clicking a tab, or the arrow keys with
+// the focus on the strip (wrapping at both ends), changes the page; each tab's
+// tooltip is its page's tooltip string.
+class PVWTabs : public PVWControl {
+public:
+    using PVWControl::PVWControl;
+    // The tooltip text of each tab, by index; every tab gets a tool in the
+    // tab control's tooltip window.
+    void SetTabTips(std::vector<std::string> tips);
+    int Selection() const;
+    // Answers a tooltip's request for a tab's text; false for other requests.
+    bool AnswerTipRequest(NMHDR* request);
+
+protected:
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Step(int delta);
+
+    std::vector<std::string> tips_;
+    std::wstring wideTip_; // the answer to a request in wide characters
+    bool relay_ = false;   // the tooltip hears of the mouse from us
 };

@@ -7,7 +7,8 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -153,6 +154,7 @@ void PropertiesViewWindows::ColourChanged(Colour, int) {}
 void PropertiesViewWindows::FontChanged(const FontSetting&, int) {}
 void PropertiesViewWindows::SelectionChanged(int, int) {}
 void PropertiesViewWindows::SwitchPage(int) {}
+void PropertiesViewWindows::ShowPage() {}
 void PropertiesViewWindows::SwitchWindows(UINT) {}
 int PropertiesViewWindows::HeaderSortIndicator(int) {
     return 0;
@@ -182,8 +184,33 @@ void PropertiesViewWindows::FillLookupMenu(HMENU popup, bool enable) {
 }
 
 void PropertiesViewWindows::OpenLink(int, const std::string& address) {
-    if (address.empty()) return;
-    ShellExecuteA(Handle(), "open", address.c_str(), nullptr, nullptr, SW_RESTORE);
+    if (!address.empty()) context_.OpenAddress(address);
+}
+
+void PropertiesViewWindows::AddLink(HWND control) {
+    if (!control || IsLink(control)) return;
+    links_.push_back(control);
+    if (!linkFont_) {
+        HFONT base = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+        if (!base) base = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+        LOGFONTA lf{};
+        if (GetObjectA(base, sizeof lf, &lf)) {
+            lf.lfUnderline = TRUE;
+            linkFont_.Reset(CreateFontIndirectA(&lf));
+        }
+    }
+    if (linkFont_)
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), TRUE);
+}
+
+bool PropertiesViewWindows::IsLink(HWND control) const {
+    return std::find(links_.begin(), links_.end(), control) != links_.end();
+}
+
+INT_PTR PropertiesViewWindows::OnLinkColour(HDC dc) {
+    SetTextColor(dc, GetSysColor(COLOR_ACTIVECAPTION));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void PropertiesViewWindows::Help() {
@@ -191,7 +218,8 @@ void PropertiesViewWindows::Help() {
 }
 
 void PropertiesViewWindows::AddToolTip(HWND control) {
-    if (!tooltip_ || !control) return;
+    HWND tooltip = ToolTip();
+    if (!tooltip || !control) return;
     char buffer[1024] = {};
     const int length = LoadStringA(GetModuleHandleA(nullptr),
                                    static_cast<UINT>(GetDlgCtrlID(control)), buffer, sizeof buffer);
@@ -202,7 +230,14 @@ void PropertiesViewWindows::AddToolTip(HWND control) {
     ti.hwnd = Handle();
     ti.uId = reinterpret_cast<UINT_PTR>(control);
     ti.lpszText = text.data();
-    SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void PropertiesViewWindows::UseToolTipWindow(HWND tooltip) {
+    sharedTooltip_ = tooltip;
+    if (tooltip_ || !tooltip) return;
+    SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
 }
 
 void PropertiesViewWindows::SetAccelerators(int tableId) {
@@ -264,8 +299,11 @@ bool PropertiesViewWindows::OnPaint() {
     return true;
 }
 
-void PropertiesViewWindows::OnHelpRequest(WPARAM key) {
-    if (key == VK_F1)
+// The F1 hook posts the key it saw; the Help button of a colour, font or file
+// dialog owned by this window sends the same message with its settings
+// record, and gets the help of this window too.
+void PropertiesViewWindows::OnHelpRequest(WPARAM key, LPARAM source) {
+    if (source != 0 || key == VK_F1)
         Help();
     else if (key == VK_TAB)
         SwitchPage((GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1);
@@ -331,7 +369,7 @@ bool PropertiesViewWindows::PreTranslateMessage(MSG& msg) {
 
 INT_PTR PropertiesViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == HelpRequestMessage && msg != 0) {
-        OnHelpRequest(wParam);
+        OnHelpRequest(wParam, lParam);
         return TRUE;
     }
     switch (msg) {
@@ -341,6 +379,10 @@ INT_PTR PropertiesViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam));
         return FALSE;
+    case WM_CTLCOLORSTATIC:
+        if (IsLink(reinterpret_cast<HWND>(lParam)))
+            return OnLinkColour(reinterpret_cast<HDC>(wParam));
+        break;
     case WM_PAINT:
         if (OnPaint()) return TRUE;
         break;

@@ -39,7 +39,9 @@ public:
     AppContext& Context() const { return context_; }
     int TemplateId() const { return templateId_; }
     bool IsChildView() const { return childView_; }
-    HWND ToolTip() const { return tooltip_.Get(); }
+    // The window's own tooltip window or, for tabbed windows, the tab
+    // control's; null when there is none.
+    HWND ToolTip() const { return tooltip_ ? tooltip_.Get() : sharedTooltip_; }
 
     // Saves the position, then ends a modal dialog with result or, for a
     // child view, deactivates it.
@@ -59,6 +61,8 @@ public:
     virtual void FontChanged(const FontSetting& font, int id);
     virtual void SelectionChanged(int index, int id);
     virtual void SwitchPage(int delta);
+    // Tabbed windows: shows the controls of the selected page only.
+    virtual void ShowPage();
     virtual void OpenLink(int id, const std::string& address);
     // Asked by an owner-drawn list header: +1 ascending, -1 descending, 0 none.
     virtual int HeaderSortIndicator(int item);
@@ -81,6 +85,9 @@ public:
 
     // Control objects announce themselves; SetupWindow attaches them.
     void RegisterControl(PVWControl* control) { controls_.push_back(control); }
+    // Marks a control as a link: underlined in the window's font and coloured
+    // like an active caption.
+    void AddLink(HWND control);
 
     // A context menu for a list control of the window, at a screen point (or
     // -1,-1 from the keyboard). Returns true when a menu was shown.
@@ -109,6 +116,9 @@ protected:
 
     // Accelerators translated for the window before anything else sees a key.
     void SetAccelerators(int tableId);
+    // Tooltips go to a tooltip window that another control owns (the tab
+    // control of a tabbed window) instead of one of the window's own.
+    void UseToolTipWindow(HWND tooltip);
 
 private:
     enum class Activation { Never, Active, Inactive };
@@ -118,7 +128,9 @@ private:
     void SavePosition();
     void OnSize(UINT type);
     bool OnPaint();
-    void OnHelpRequest(WPARAM key);
+    void OnHelpRequest(WPARAM key, LPARAM source);
+    bool IsLink(HWND control) const;
+    INT_PTR OnLinkColour(HDC dc);
     void OnInitMenuPopup(HMENU popup, bool systemMenu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
 
@@ -127,9 +139,12 @@ private:
     bool childView_;
     bool wantTooltips_;
     fw::OwnedWindow tooltip_;
+    HWND sharedTooltip_ = nullptr; // not owned
     Activation activation_ = Activation::Never;
     std::vector<std::unique_ptr<MoveableControl>> moveables_;
     std::vector<PVWControl*> controls_;
+    std::vector<HWND> links_;
+    fw::Font linkFont_; // the window's font underlined, made for the first link
     fw::Accelerators accelerators_;
     bool positionSaved_ = false;
 };

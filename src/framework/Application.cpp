@@ -53,10 +53,7 @@ bool Application::IsModeless(HWND dialog) const {
 
 bool Application::ProcessMessage(MSG& msg) {
     // The window under the message and its parents may take it first.
-    for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
-        if (Window* w = Window::FromHandle(hwnd); w && w->PreTranslateMessage(msg)) return true;
-        if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
-    }
+    if (Window::PreTranslateChain(msg)) return true;
     if (accelerators_ && mainWindow_ && mainWindow_->Handle() &&
         TranslateAcceleratorA(mainWindow_->Handle(), accelerators_, &msg))
         return true;

@@ -1,8 +1,48 @@
 #include "framework/Dialog.h"
 
 #include "framework/Application.h"
+#include "framework/Handles.h"
 
 namespace fw {
+namespace {
+
+// A modal dialog runs the system's own dialog loop, which never passes
+// through the application's loop and its PreTranslateMessage calls. While a
+// modal dialog of ours is up, a message filter on the thread offers each
+// message of that loop to the dialog's windows first, as the application's
+// loop does for every other window. Nested modal dialogs share one filter.
+class ModalFilter {
+public:
+    ModalFilter() {
+        if (depth_++ == 0)
+            hook_.Reset(SetWindowsHookExA(WH_MSGFILTER, Proc, nullptr, GetCurrentThreadId()));
+    }
+    ~ModalFilter() {
+        if (--depth_ == 0) hook_.Reset();
+    }
+    ModalFilter(const ModalFilter&) = delete;
+    ModalFilter& operator=(const ModalFilter&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == MSGF_DIALOGBOX && lParam) {
+            MSG& msg = *reinterpret_cast<MSG*>(lParam);
+            HWND top = msg.hwnd;
+            while (top && (GetWindowLongA(top, GWL_STYLE) & WS_CHILD))
+                top = GetParent(top);
+            // Only our own modal dialogs: the system's (colour, font, file,
+            // message boxes) and modeless ones are left to their loops.
+            const auto* dialog = dynamic_cast<const Dialog*>(Window::FromHandle(top));
+            if (dialog && dialog->IsModal() && Window::PreTranslateChain(msg)) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline int depth_ = 0;
+    static inline Hook hook_;
+};
+
+} // namespace
 
 Dialog::~Dialog() {
     // The base destroys the window after unbinding it, when WM_DESTROY no
@@ -14,6 +54,7 @@ Dialog::~Dialog() {
 INT_PTR Dialog::DoModal(HWND parent) {
     if (Handle()) return -1;
     modal_ = true;
+    ModalFilter filter;
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), template_, parent, StaticDialogProc,
                                      reinterpret_cast<LPARAM>(this));
     modal_ = false;

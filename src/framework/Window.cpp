@@ -65,6 +65,14 @@ Window::~Window() {
     if (!subclassed) ::DestroyWindow(hwnd);
 }
 
+bool Window::PreTranslateChain(MSG& msg) {
+    for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
+        if (Window* w = FromHandle(hwnd); w && w->PreTranslateMessage(msg)) return true;
+        if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return false;
+}
+
 Window* Window::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
 }

@@ -96,6 +96,9 @@ public:
     // Called for a queued message of this window or one of its children before
     // it is translated and dispatched; true swallows the message.
     virtual bool PreTranslateMessage(MSG&) { return false; }
+    // Offers msg to the window it is for and then to each parent up to the
+    // top-level window; true when one of them swallowed it.
+    static bool PreTranslateChain(MSG& msg);
 
     std::string Text() const;
     void SetText(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }

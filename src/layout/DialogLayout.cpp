@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <limits>
 
 namespace layout {
 
@@ -169,6 +171,33 @@ Point ClampToScreen(Point p, int screenWidth, int screenHeight) {
 Point ClampToArea(Point p, const Rect& area) {
     return {std::clamp(p.x, area.x, area.x + std::max(0, area.width)),
             std::clamp(p.y, area.y, area.y + std::max(0, area.height))};
+}
+
+std::string ChooserTitle(std::string_view label) {
+    std::string title;
+    for (char c : label)
+        if (c != '&' && c != ':') title += c;
+    return title;
+}
+
+std::string LinkText(std::string_view address) {
+    constexpr std::string_view kMailto = "mailto:";
+    constexpr std::string_view kSubject = "?Subject=";
+    if (const auto at = address.find(kMailto); at != std::string_view::npos)
+        address.remove_prefix(at + kMailto.size());
+    if (const auto at = address.find(kSubject); at != std::string_view::npos)
+        address = address.substr(0, at);
+    return std::string(address);
+}
+
+std::int32_t ScaleFontDimension(std::int32_t value, double scale) {
+    // std::round takes halves away from zero; the clamp keeps an absurd
+    // scale from overflowing the conversion back.
+    constexpr double low = std::numeric_limits<std::int32_t>::min();
+    constexpr double high = std::numeric_limits<std::int32_t>::max();
+    const double scaled = std::round(static_cast<double>(value) * scale);
+    if (std::isnan(scaled)) return value;
+    return static_cast<std::int32_t>(std::clamp(scaled, low, high));
 }
 
 } // namespace layout

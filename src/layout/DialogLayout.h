@@ -104,4 +104,18 @@ Point ClampToScreen(Point p, int screenWidth, int screenHeight);
 // A popup position moved into an area (the virtual screen).
 Point ClampToArea(Point p, const Rect& area);
 
+// The title of a colour or font chooser from the label before its button:
+// the label without its access-key "&" and its ":" ("&Printout font:" gives
+// "Printout font").
+std::string ChooserTitle(std::string_view label);
+
+// The text a link shows for its address: a leading part up to and including
+// "mailto:" and everything from "?Subject=" on are left out, so a mail link
+// shows the bare address.
+std::string LinkText(std::string_view address);
+
+// A font dimension scaled for a chooser, taken to the nearest integer with
+// halves away from zero.
+std::int32_t ScaleFontDimension(std::int32_t value, double scale);
+
 } // namespace layout

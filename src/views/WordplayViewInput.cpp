@@ -151,15 +151,14 @@ void WordplayViewWindows::RegisterCommands() {
         });
     commands_.Add(
         CM_EDITSELECTALL, [this] { SelectAll(); }, [this] { return !rows_.empty(); });
-    // Printing, page setup and the Options dialog arrive with their own windows.
+    // Printing and page setup arrive with their own windows.
     commands_.Add(
         CM_FILEPRINT, [] {}, [] { return false; });
     commands_.Add(
         CM_FILEPRINTPREVIEW, [] {}, [] { return false; });
     commands_.Add(
         CM_FILEPAGESETUP, [] {}, [] { return false; });
-    commands_.Add(
-        CM_OPTIONS, [] {}, [] { return false; });
+    commands_.Add(CM_OPTIONS, [this] { RunOptions(); });
     commands_.Add(
         CM_INDICATORS,
         [this] {

@@ -8,6 +8,7 @@
 
 #include "dialogs/PVWControls.h"
 #include "dialogs/PropertiesViewWindows.h"
+#include "dialogs/WordplayPropertiesViewWindows.h"
 #include "dictionary/OWDictionaryList.h"
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
@@ -82,6 +83,13 @@ public:
 
     // Saves the column table, the column widths and the page margins.
     void SaveViewSettings();
+
+    // --- Options: the values the dialog edits, taking them back after OK
+    // (fonts and colours applied, abbreviations reloaded, the list redrawn),
+    // and running the dialog from Tools > Options.
+    WordplayOptions CurrentOptions() const;
+    void ApplyOptions(const WordplayOptions& options);
+    void RunOptions();
 
     // --- result list input (from WordplayViewListWindow)
     void DrawRow(const DRAWITEMSTRUCT& item);

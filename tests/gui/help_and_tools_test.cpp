@@ -8,6 +8,7 @@
 #include "context/HelpEngine.h"
 #include "context/HelpHook.h"
 #include "context/Persist.h"
+#include "context/ProductAddresses.h"
 #include "help/HelpPages.h"
 #include "resources/resource.h"
 
@@ -87,9 +88,11 @@ TEST_F(FrameCommands, WebHelpAndCompanionCommands) {
         UINT command;
         std::string opened, started; // the companion programs are quoted
     } cases[] = {
-        {CM_ONLINEHELP, "https://quillon.example/", ""},
-        {CM_TUTORIALS, "https://quillon.example/tutorial/", ""},
-        {CM_EMAILSUPPORT, "mailto:support@quillon.example?Subject=Quillon Support Request", ""},
+        // Online help and the tutorials are the pages shipped beside the program.
+        {CM_ONLINEHELP, dist + "help\\index.html", ""},
+        {CM_TUTORIALS, dist + "help\\" + HelpPageForContext(IDH_QUICKSTART), ""},
+        {CM_EMAILSUPPORT,
+         std::string("mailto:") + kSupportMailbox + "?Subject=Quillon Support Request", ""},
         {CM_HELPQUICKSTART, dist + "help\\" + HelpPageForContext(IDH_QUICKSTART), ""},
         {CM_HELPCONTENTS, dist + "help\\index.html", ""},
         {CM_OWBUILD, "", "\"" + dist + "OWBUILD\""},

@@ -188,13 +188,14 @@ TEST_F(MainFrame, MenuItemsFollowTheirEnablers) {
         return !(GetMenuState(bar, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     };
     // Nothing found yet and nothing typed: nothing to print, copy or select;
-    // the windows of printing and the options are not there yet.
+    // the windows of printing are not there yet.
     for (UINT id : {CM_FILEPRINT, CM_FILEPRINTPREVIEW, CM_FILEPAGESETUP, CM_EDITCUT, CM_EDITCOPY,
-                    CM_EDITSELECTALL, CM_OPTIONS})
+                    CM_EDITSELECTALL})
         EXPECT_FALSE(enabled(id)) << id;
-    // The frame's and the application's own commands are always there.
+    // The frame's and the application's own commands and the options are
+    // always there.
     for (UINT id : {CM_EXIT, CM_OWBUILD, CM_OWMERGE, CM_HELPQUICKSTART, CM_HELPCONTENTS,
-                    CM_TUTORIALS, CM_EMAILSUPPORT, CM_ONLINEHELP, CM_HELPABOUT})
+                    CM_TUTORIALS, CM_EMAILSUPPORT, CM_ONLINEHELP, CM_HELPABOUT, CM_OPTIONS})
         EXPECT_TRUE(enabled(id)) << id;
 }
 

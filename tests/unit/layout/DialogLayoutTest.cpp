@@ -182,6 +182,41 @@ TEST(DictionaryNames, ShortFormDropsFoldersAndTheExtension) {
     EXPECT_EQ(ShortDictionaryName("x\\;"), ";");
 }
 
+TEST(Choosers, TitleIsTheLabelWithoutAccessKeyAndColon) {
+    EXPECT_EQ(ChooserTitle("&Printout font:"), "Printout font");
+    EXPECT_EQ(ChooserTitle("Result abbre&viation color:"), "Result abbreviation color");
+    EXPECT_EQ(ChooserTitle("A && B: c"), "A  B c");
+    EXPECT_EQ(ChooserTitle(""), "");
+}
+
+TEST(Choosers, FontDimensionsRoundHalvesAwayFromZero) {
+    const struct {
+        std::int32_t value;
+        double scale;
+        std::int32_t expected;
+    } cases[] = {
+        {-15, 1.0, -15},
+        {5, 0.5, 3},
+        {-5, 0.5, -3},
+        {7, 1.5, 11},
+        {-7, 1.5, -11},
+        {0, 3.0, 0},
+        {2000000000, 4.0, 2147483647},
+        {-2000000000, 4.0, -2147483647 - 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScaleFontDimension(c.value, c.scale), c.expected) << c.value << " x " << c.scale;
+}
+
+TEST(Links, MailLinksShowTheBareAddress) {
+    EXPECT_EQ(LinkText("mailto:help@example.org?Subject=Quillon Support Request"),
+              "help@example.org");
+    EXPECT_EQ(LinkText("https://example.org/quillon/"), "https://example.org/quillon/");
+    EXPECT_EQ(LinkText("mailto:"), "");
+    EXPECT_EQ(LinkText("?Subject=only"), "");
+    EXPECT_EQ(LinkText("x mailto:a@b"), "a@b") << "the part before mailto: goes too";
+}
+
 TEST(PopupPosition, ClampedToTheScreen) {
     EXPECT_EQ(ClampToScreen({-5, 2000}, 1280, 1024), (Point{0, 1024}));
     EXPECT_EQ(ClampToScreen({1300, -1}, 1280, 1024), (Point{1280, 0}));
