@@ -472,7 +472,6 @@ protected:
         EXPECT_TRUE(uninstall.Wait(60000));
         EXPECT_TRUE(WaitFor([] { return !RegString(kUninstallKey, L"DisplayName"); }, 60000))
             << "the uninstall entry is still there";
-        Sleep(300); // the copy ends its own process
     }
 
     static std::wstring Shortcuts() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + L"\\Quillon\\"; }
