@@ -61,3 +61,4 @@ add_custom_command(OUTPUT ${QUILLON_DICTIONARY} ${licence_outputs}
   COMMENT "Building the default dictionary"
   VERBATIM)
 add_custom_target(quillon_dictionary_file ALL DEPENDS ${QUILLON_DICTIONARY} ${licence_outputs})
+quillon_runnable_files(quillon_dictionary_file ${QUILLON_DICTIONARY} ${licence_outputs})

@@ -1,9 +1,11 @@
 #include "app/QuillonAppWindows.h"
 
 #include "app/GripBar.h"
+#include "context/AnsiPaths.h"
 #include "context/HelpHook.h"
 #include "context/Persist.h"
 #include "context/Screen.h"
+#include "dictionary/OWDictionaryList.h"
 #include "resources/resource.h"
 
 QuillonAppWindows::QuillonAppWindows()
@@ -14,6 +16,11 @@ QuillonAppWindows::QuillonAppWindows(std::string programDirectory, Shell& shell,
     : fw::Application("Quillon"), programDirectory_(std::move(programDirectory)), shell_(shell),
       settings_(settings) {
     RegisterHelpRequestMessage();
+    // Dictionary paths are ANSI, as fopen takes them; their time and size
+    // must be read under the same names.
+    OWSetFileFactsReader([](const std::string& path, OWFileFacts& facts) {
+        return ReadAnsiFileFacts(path, facts.modified, facts.size);
+    });
 }
 
 QuillonAppWindows::~QuillonAppWindows() {

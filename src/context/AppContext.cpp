@@ -1,12 +1,12 @@
 #include "context/AppContext.h"
 
+#include "context/AnsiPaths.h"
 #include "context/ExternalLookup.h"
 #include "context/Persist.h"
 #include "lookup/LookupMethodSet.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
-#include <vector>
 
 std::string DirectoryOfPath(const std::string& path) {
     auto slash = path.find_last_of('\\');
@@ -14,17 +14,10 @@ std::string DirectoryOfPath(const std::string& path) {
 }
 
 std::string ProgramDirectory() {
-    // Grows the buffer instead of cutting a long path at MAX_PATH, which
-    // would give a wrong folder.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) return DirectoryOfPath(std::string(buffer.data(), length));
-        if (buffer.size() >= 32768) return {};
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::wstring module = ModulePath();
+    if (module.empty()) return {};
+    const auto name = AnsiNameOf(module);
+    return name ? DirectoryOfPath(*name) : std::string();
 }
 
 AppContext::AppContext(std::string helpFilePath, std::string programDirectory)

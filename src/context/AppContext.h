@@ -23,7 +23,9 @@ class SettingsStore;
 #undef GetPrinter
 #endif
 
-// The folder of the running executable, ending in a backslash.
+// The folder of the running executable, ending in a backslash, named for the
+// ANSI API (by its short name when the code page cannot hold the long one);
+// empty when it cannot be named at all.
 std::string ProgramDirectory();
 // The folder part of an executable path up to and including its last
 // backslash; empty when there is none.

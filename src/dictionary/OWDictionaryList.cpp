@@ -69,9 +69,7 @@ OWDictionaryList::Dictionary& NullDictionary() {
     return closed;
 }
 
-} // namespace
-
-bool OWReadFileTime(const std::string& path, OWFileTime& time) {
+bool StandardFileFacts(const std::string& path, OWFileFacts& facts) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path p(path);
@@ -82,8 +80,31 @@ bool OWReadFileTime(const std::string& path, OWFileTime& time) {
     auto ticks =
         std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>>(
             since);
-    time = ticks.count() + kUnixEpochTicks;
-    if (time == 0) time = 1; // 0 means unknown
+    facts.modified = ticks.count() + kUnixEpochTicks;
+    auto size = fs::file_size(p, ec);
+    facts.size = ec ? 0 : static_cast<std::int64_t>(size);
+    return true;
+}
+
+OWFileFactsReader fileFactsReader = &StandardFileFacts;
+
+} // namespace
+
+void OWSetFileFactsReader(OWFileFactsReader reader) {
+    fileFactsReader = reader ? reader : &StandardFileFacts;
+}
+
+bool OWReadFileFacts(const std::string& path, OWFileFacts& facts) {
+    facts = {};
+    if (path.empty() || !fileFactsReader(path, facts)) return false;
+    if (facts.modified == 0) facts.modified = 1; // 0 means unknown
+    return true;
+}
+
+bool OWReadFileTime(const std::string& path, OWFileTime& time) {
+    OWFileFacts facts;
+    if (!OWReadFileFacts(path, facts)) return false;
+    time = facts.modified;
     return true;
 }
 
@@ -159,15 +180,13 @@ bool OWDictionaryList::Dictionary::Load(const std::string* newPath, int newMode)
     if (!hasPath) return false;
 
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    OWFileTime stamp = 0;
-    if (!file || !OWReadFileTime(path, stamp)) {
+    OWFileFacts facts;
+    if (!file || !OWReadFileFacts(path, facts)) {
         description = kNotFoundText;
         return false;
     }
-    modified = stamp;
-    std::error_code ec;
-    auto size = std::filesystem::file_size(std::filesystem::path(path), ec);
-    fileSize = ec ? 0 : static_cast<std::int64_t>(size);
+    modified = facts.modified;
+    fileSize = facts.size;
     if (!ReadHeader(file.get())) return false;
     valid = true;
     return true;

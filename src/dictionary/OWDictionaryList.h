@@ -29,6 +29,21 @@
 // 1601-01-01 UTC (the Windows FILETIME count); 0 when unknown.
 using OWFileTime = std::int64_t;
 
+// What the loader learns about a file from its name.
+struct OWFileFacts {
+    OWFileTime modified = 0;
+    std::int64_t size = 0;
+};
+
+// Examines a file by name; false when it cannot be examined. The standard
+// library's reader turns narrow paths into system names on its own terms,
+// which on Windows differ from the ANSI code page that fopen uses: a Windows
+// program installs a reader that names files the way fopen does.
+using OWFileFactsReader = bool (*)(const std::string& path, OWFileFacts& facts);
+// Installs the reader the loader uses; nullptr restores the standard one.
+void OWSetFileFactsReader(OWFileFactsReader reader);
+bool OWReadFileFacts(const std::string& path, OWFileFacts& facts);
+
 // Reads a file's last-write time; false when the file cannot be examined.
 bool OWReadFileTime(const std::string& path, OWFileTime& time);
 

@@ -310,4 +310,55 @@ TEST(DictionaryLoad, FormatsTheModifiedTime) {
     EXPECT_FALSE(OWReadFileTime(folder.File("absent"), t));
 }
 
+// A reader standing in for the platform's: it answers for the files it is
+// told about and remembers what it was asked.
+struct FakeFacts {
+    static inline std::vector<std::string> asked;
+    static inline bool answers = true;
+    static inline OWFileFacts facts;
+    static bool Read(const std::string& path, OWFileFacts& out) {
+        asked.push_back(path);
+        out = facts;
+        return answers;
+    }
+};
+
+TEST(DictionaryLoad, ExaminesFilesThroughTheInstalledReader) {
+    TempFolder folder;
+    const std::string path = folder.Write("t.owd", WriteOwd(SmallSpec(1)));
+    OWFileFacts real;
+    ASSERT_TRUE(OWReadFileFacts(path, real));
+    ASSERT_GT(real.size, 0);
+
+    const struct {
+        bool answers;
+        OWFileFacts facts;
+        bool valid;
+        const char* description;
+    } cases[] = {
+        {true, {12345, real.size}, true, "Small test words"},
+        {false, {12345, real.size}, false, Dictionary::kNotFoundText},
+        // The size bounds the reads: a reader that knows the file as shorter
+        // than its header makes it unusable.
+        {true, {12345, 20}, false, "Small test words"},
+    };
+    OWSetFileFactsReader(&FakeFacts::Read);
+    for (const auto& c : cases) {
+        FakeFacts::asked.clear();
+        FakeFacts::answers = c.answers;
+        FakeFacts::facts = c.facts;
+        Dictionary d;
+        EXPECT_EQ(d.Load(&path, 1), c.valid);
+        EXPECT_EQ(d.description, c.description);
+        EXPECT_EQ(FakeFacts::asked, std::vector<std::string>{path});
+        if (c.valid) {
+            EXPECT_EQ(d.modified, 12345);
+        }
+    }
+    OWSetFileFactsReader(nullptr);
+    OWFileFacts again;
+    EXPECT_TRUE(OWReadFileFacts(path, again));
+    EXPECT_EQ(again.modified, real.modified) << "the standard reader is back";
+}
+
 } // namespace
