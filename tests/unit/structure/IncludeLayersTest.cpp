@@ -29,6 +29,7 @@ const std::map<std::string, std::pair<std::string, Side>> kFolders = {
     {"settings", {"src/settings", Side::Portable}},
     {"help", {"src/help", Side::Portable}},
     {"layout", {"src/layout", Side::Portable}},
+    {"printing", {"src/printing", Side::Portable}},
     {"resources", {"src/resources", Side::Portable}}, // numbers only in its header
     {"common", {"tools/common", Side::Portable}},
     {"quillon", {"tools/quillon", Side::Program}},
