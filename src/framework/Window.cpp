@@ -56,6 +56,14 @@ bool MenuView::HasItem(UINT id) const {
     return false;
 }
 
+bool Window::PreTranslateChain(MSG& msg) {
+    for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
+        if (Window* w = FromHandle(hwnd); w && w->PreTranslateMessage(msg)) return true;
+        if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return false;
+}
+
 Window::~Window() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;

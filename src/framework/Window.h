@@ -96,6 +96,9 @@ public:
     // Called for a queued message of this window or one of its children before
     // it is translated and dispatched; true swallows the message.
     virtual bool PreTranslateMessage(MSG&) { return false; }
+    // Offers a queued message to the PreTranslateMessage of its window and
+    // of each parent up to the top-level window; true when one took it.
+    static bool PreTranslateChain(MSG& msg);
 
     std::string Text() const;
     void SetText(const std::string& text) const { SetWindowTextA(hwnd_, text.c_str()); }
