@@ -38,6 +38,7 @@ const std::map<std::string, std::pair<std::string, Side>> kFolders = {
     {"platform", {"tools/platform", Side::Program}},
     {"framework", {"src/framework", Side::Win32}},
     {"context", {"src/context", Side::Win32}},
+    {"printer", {"src/printer", Side::Win32}},
     {"dialogs", {"src/dialogs", Side::Win32}},
     {"views", {"src/views", Side::Win32}},
     {"app", {"src/app", Side::Win32}},
