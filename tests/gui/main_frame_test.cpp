@@ -188,10 +188,12 @@ TEST_F(MainFrame, MenuItemsFollowTheirEnablers) {
         return !(GetMenuState(bar, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     };
     // Nothing found yet and nothing typed: nothing to print, copy or select;
-    // the windows of printing and the options are not there yet.
-    for (UINT id : {CM_FILEPRINT, CM_FILEPRINTPREVIEW, CM_FILEPAGESETUP, CM_EDITCUT, CM_EDITCOPY,
-                    CM_EDITSELECTALL, CM_OPTIONS})
+    // the options are not there yet.
+    for (UINT id :
+         {CM_FILEPRINT, CM_FILEPRINTPREVIEW, CM_EDITCUT, CM_EDITCOPY, CM_EDITSELECTALL, CM_OPTIONS})
         EXPECT_FALSE(enabled(id)) << id;
+    // Page Setup needs only a printer.
+    EXPECT_EQ(enabled(CM_FILEPAGESETUP), app->Context()->GetPrinter() != nullptr);
     // The frame's and the application's own commands are always there.
     for (UINT id : {CM_EXIT, CM_OWBUILD, CM_OWMERGE, CM_HELPQUICKSTART, CM_HELPCONTENTS,
                     CM_TUTORIALS, CM_EMAILSUPPORT, CM_ONLINEHELP, CM_HELPABOUT})

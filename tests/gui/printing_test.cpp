@@ -37,6 +37,8 @@ using namespace guitest;
 constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 constexpr const char* kNoPrinter =
     "no default printer: CUPS could not run here (scripts/pdf-printer sets one up)";
+constexpr const char* kNoPdfFolder =
+    "QUILLON_PRINT_OUTPUT names no folder: the printer is not this run's CUPS-PDF queue";
 
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
@@ -404,7 +406,7 @@ TEST_F(Printing, PrintingCarpetWritesEveryResultInColumns) {
     if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
     fw::Printer* printer = Printer();
     if (!printer) GTEST_SKIP() << kNoPrinter;
-    ASSERT_TRUE(pdfs.Known()) << "QUILLON_PRINT_OUTPUT names no folder";
+    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
     pdfs.Clear();
     ASSERT_GT(view->Rows().size(), 100u);
     EXPECT_TRUE(Enabled(CM_FILEPRINT));
@@ -466,7 +468,7 @@ TEST_F(Printing, PrintingCarpetWritesEveryResultInColumns) {
 TEST_F(Printing, PrintingTheSelectionPrintsOnlyTheSelectedRows) {
     if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
     if (!Printer()) GTEST_SKIP() << kNoPrinter;
-    ASSERT_TRUE(pdfs.Known());
+    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
     pdfs.Clear();
     // A row with deleted letters shows them in brackets on paper.
     int bracketed = -1;
@@ -623,7 +625,7 @@ TEST_F(Printing, PreviewShowsTheSamePagesAndPagesThroughThem) {
     if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
     fw::Printer* printer = Printer();
     if (!printer) GTEST_SKIP() << kNoPrinter;
-    ASSERT_TRUE(pdfs.Known());
+    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
     pdfs.Clear();
     SelectRows({0});
     const std::vector<PageLayout> expected = ExpectedPages(false);
