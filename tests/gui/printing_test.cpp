@@ -506,9 +506,13 @@ TEST_F(Printing, PrintingTheSelectionPrintsOnlyTheSelectedRows) {
 TEST_F(Printing, CancellingPrintsNothingAndCancelInTheJobIsReported) {
     if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
     if (!Printer()) GTEST_SKIP() << kNoPrinter;
-    // Cancel in the print dialog: nothing printed, nothing reported.
-    bool errorShown = false;
+    ASSERT_EQ(ListView_GetSelectedCount(view->List()), 1u);
+    // Cancel in the print dialog: nothing printed, nothing reported. With
+    // the one row a search selects, Selection is offered but All is chosen.
+    bool errorShown = false, allChosen = false, selectionOffered = false;
     WhenDialog("Print", [&](HWND dialog) {
+        allChosen = IsDlgButtonChecked(dialog, rad1) == BST_CHECKED;
+        selectionOffered = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
         Click(dialog, IDCANCEL);
         WhenDialog(
             "Print Error",
@@ -521,6 +525,8 @@ TEST_F(Printing, CancellingPrintsNothingAndCancelInTheJobIsReported) {
     Command(CM_FILEPRINT);
     PumpMessages(300);
     watchers_.clear();
+    EXPECT_TRUE(allChosen);
+    EXPECT_TRUE(selectionOffered);
     EXPECT_FALSE(errorShown);
     EXPECT_EQ(LastPrintJobError(), 0);
 
