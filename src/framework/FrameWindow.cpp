@@ -3,6 +3,10 @@
 #include "framework/Application.h"
 #include "framework/Handles.h"
 
+#include <commctrl.h>
+
+#include <utility>
+
 namespace fw {
 
 FrameWindow::FrameWindow(std::string caption, Window* client) : client_(client) {
@@ -19,13 +23,53 @@ void FrameWindow::InsertStatusBar(std::unique_ptr<StatusBar> bar) {
     }
 }
 
-bool FrameWindow::CreateFrame() {
+void FrameWindow::InsertControlBar(std::unique_ptr<ControlBar> bar) {
+    controlBar_ = std::move(bar);
+    if (controlBar_ && Handle()) {
+        controlBar_->CreateBar(Handle());
+        OnSize();
+    }
+}
+
+bool FrameWindow::CreateFrame(HWND owner) {
     HMENU menu = nullptr;
     if (attr_.menuName) menu = LoadMenuA(GetModuleHandleA(nullptr), attr_.menuName);
-    bool created = Create(nullptr, attr_.caption.c_str(), attr_.style, 0, attr_.x, attr_.y,
+    bool created = Create(owner, attr_.caption.c_str(), attr_.style, 0, attr_.x, attr_.y,
                           attr_.width, attr_.height, menu);
     if (!created && menu) DestroyMenu(menu);
     return created;
+}
+
+void FrameWindow::RunModal(HWND owner, int showCommand) {
+    HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    if (!CreateFrame(root)) return;
+    if (root && IsWindowEnabled(root)) {
+        modalOwner_ = root;
+        EnableWindow(root, FALSE);
+    }
+    const HWND self = Handle();
+    ShowWindow(self, showCommand);
+    UpdateWindow(self);
+    MSG msg;
+    while (IsWindow(self) && Handle() == self) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) break;
+        if (PreTranslateChain(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (IsWindow(self)) ::DestroyWindow(self);
+    EndModal();
+    if (root) SetActiveWindow(root);
+}
+
+void FrameWindow::EndModal() {
+    // Enabled before the frame goes, so that the owner is activated in its place.
+    if (modalOwner_) EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
 }
 
 void FrameWindow::PreRegisterClass(WNDCLASSEXA& wc) {
@@ -38,6 +82,7 @@ void FrameWindow::PreRegisterClass(WNDCLASSEXA& wc) {
 
 void FrameWindow::SetupWindow() {
     if (statusBar_) statusBar_->CreateBar(Handle());
+    if (controlBar_) controlBar_->CreateBar(Handle());
     // The client is created by its owner beforehand (a dialog view) or here.
     if (client_ && !client_->Handle())
         client_->CreateChild(Handle());
@@ -117,14 +162,21 @@ void FrameWindow::OnSize() {
         statusBar_->Reposition();
         barHeight = statusBar_->Height();
     }
+    int top = 0;
+    if (controlBar_ && controlBar_->Handle()) {
+        SendMessageA(controlBar_->Handle(), TB_AUTOSIZE, 0, 0);
+        top = controlBar_->Height();
+    }
     if (client_ && client_->Handle()) {
-        int height = r.bottom - barHeight;
-        MoveWindow(client_->Handle(), 0, 0, r.right, height > 0 ? height : 0, TRUE);
+        int height = r.bottom - barHeight - top;
+        MoveWindow(client_->Handle(), 0, top, r.right, height > 0 ? height : 0, TRUE);
     }
 }
 
 void FrameWindow::OnClose() {
-    if (CanClose()) DestroyWindow();
+    if (!CanClose()) return;
+    EndModal();
+    DestroyWindow();
 }
 
 LRESULT FrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -151,6 +203,13 @@ LRESULT FrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (lParam) break; // from a control: the base reflects it
         if (RouteCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+        break;
+    case WM_NOTIFY:
+        // The control bar's tooltips ask the frame for their texts.
+        if (controlBar_ && controlBar_->OnTipRequest(reinterpret_cast<NMHDR*>(lParam))) return 0;
+        break;
+    case WM_DESTROY:
+        EndModal();
         break;
     }
     return Window::WndProc(msg, wParam, lParam);

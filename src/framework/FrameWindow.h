@@ -1,10 +1,12 @@
 #pragma once
 // The decorated frame: a top-level window that keeps a client window filling
-// its inside and a status bar along its bottom edge, shows the hint of the
+// its inside, a control bar along its top edge and a status bar along its
+// bottom edge, shows the hint of the
 // highlighted menu command in that bar, enables menu items through the
 // command enablers of itself, its client and the application, and routes menu
 // commands the same way.
 
+#include "framework/ControlBar.h"
 #include "framework/StatusBar.h"
 #include "framework/Window.h"
 
@@ -34,9 +36,18 @@ public:
     // The frame owns its status bar; inserting replaces an earlier one.
     void InsertStatusBar(std::unique_ptr<StatusBar> bar);
     StatusBar* GetStatusBar() const { return statusBar_.get(); }
+    // The frame owns its control bar; the client starts below it.
+    void InsertControlBar(std::unique_ptr<ControlBar> bar);
+    ControlBar* GetControlBar() const { return controlBar_.get(); }
 
-    // Creates the window from Attr(); the client and the bar come with it.
-    bool CreateFrame();
+    // Creates the window from Attr(), owned by owner when one is given; the
+    // client and the bars come with it.
+    bool CreateFrame(HWND owner = nullptr);
+    // Creates the frame over owner's top-level window, which stays disabled,
+    // shows it with showCommand and handles messages until the frame is
+    // destroyed. A quit message met on the way ends the run and is posted
+    // again for the main loop.
+    void RunModal(HWND owner, int showCommand = SW_SHOWNORMAL);
 
     // Menu hint of command id: its string-table text up to the first line break.
     static std::string HintText(UINT id);
@@ -57,6 +68,8 @@ protected:
     virtual void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnSize();
     void OnClose();
+    // The window that a modal run disabled, enabled again.
+    void EndModal();
     // Enables and checks the direct items of a popup through the enablers.
     void EnableMenuCommands(HMENU popup);
 
@@ -64,6 +77,8 @@ private:
     Attributes attr_;
     Window* client_;
     std::unique_ptr<StatusBar> statusBar_;
+    std::unique_ptr<ControlBar> controlBar_;
+    HWND modalOwner_ = nullptr;
     bool inMenu_ = false;
     std::string textBeforeMenu_;
 };

@@ -137,6 +137,13 @@ public:
     OwnedDC(const OwnedDC&) = delete;
     OwnedDC& operator=(const OwnedDC&) = delete;
     OwnedDC(OwnedDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
+    OwnedDC& operator=(OwnedDC&& other) noexcept {
+        if (this != &other) {
+            if (dc_) DeleteDC(dc_);
+            dc_ = std::exchange(other.dc_, nullptr);
+        }
+        return *this;
+    }
     HDC Get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
 

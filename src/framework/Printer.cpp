@@ -3,6 +3,26 @@
 #include <commdlg.h>
 
 namespace fw {
+namespace {
+
+// One of the names a DEVNAMES block holds, by its offset field.
+std::string DevNamesText(HGLOBAL names, WORD DEVNAMES::*offset) {
+    std::string text;
+    if (!names) return text;
+    const SIZE_T size = GlobalSize(names);
+    if (auto* block = static_cast<const DEVNAMES*>(GlobalLock(names))) {
+        const SIZE_T at = block->*offset;
+        // The offsets come from whoever filled the block: stay inside it.
+        if (size >= sizeof(DEVNAMES) && at < size) {
+            const char* base = reinterpret_cast<const char*>(block);
+            text.assign(base + at, strnlen(base + at, size - at));
+        }
+        GlobalUnlock(names);
+    }
+    return text;
+}
+
+} // namespace
 
 Printer::Printer() {
     PRINTDLGA pd{};
@@ -19,31 +39,41 @@ Printer::Printer() {
 }
 
 void Printer::SetDevice(HGLOBAL devMode, HGLOBAL devNames) {
-    if (devMode != devMode_.Get()) devMode_.Reset(devMode);
-    if (devNames != devNames_.Get()) devNames_.Reset(devNames);
-    error_ = 0;
+    if (devMode != devMode_.Get()) {
+        devMode_.Release();
+        devMode_.Reset(devMode);
+    }
+    if (devNames != devNames_.Get()) {
+        devNames_.Release();
+        devNames_.Reset(devNames);
+    }
+    if (devNames) error_ = 0;
 }
 
 std::string Printer::DeviceName() const {
-    std::string name;
-    if (!devNames_) return name;
-    if (auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames_.Get()))) {
-        name = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-        GlobalUnlock(devNames_.Get());
-    }
-    return name;
+    return DevNamesText(devNames_.Get(), &DEVNAMES::wDeviceOffset);
+}
+
+std::string Printer::PortName() const {
+    return DevNamesText(devNames_.Get(), &DEVNAMES::wOutputOffset);
 }
 
 OwnedDC Printer::CreatePrinterDC() const {
-    if (!devNames_) return OwnedDC();
-    auto* names = static_cast<const DEVNAMES*>(GlobalLock(devNames_.Get()));
-    if (!names) return OwnedDC();
+    const std::string driver = DevNamesText(devNames_.Get(), &DEVNAMES::wDriverOffset);
+    const std::string device = DeviceName();
+    if (device.empty()) return OwnedDC();
     auto* mode = devMode_ ? static_cast<const DEVMODEA*>(GlobalLock(devMode_.Get())) : nullptr;
-    const char* base = reinterpret_cast<const char*>(names);
-    HDC dc = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+    HDC dc = ::CreateDCA(driver.c_str(), device.c_str(), nullptr, mode);
     if (mode) GlobalUnlock(devMode_.Get());
-    GlobalUnlock(devNames_.Get());
     return OwnedDC(dc);
+}
+
+PageSize Printer::PageSizeOf(HDC dc) {
+    PageSize size{GetDeviceCaps(dc, PHYSICALWIDTH), GetDeviceCaps(dc, PHYSICALHEIGHT)};
+    // A device that is not a printer has no paper: its drawing area stands in.
+    if (size.width <= 0 || size.height <= 0)
+        size = {GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES)};
+    return size;
 }
 
 } // namespace fw

@@ -1,10 +1,13 @@
 #pragma once
 // The print settings of the program: the chosen printer (device mode and
-// names), the page-setup margins and the print dialog's flags and page range.
-// Constructing one asks the system for its default printer; Error() then holds
-// the common-dialog error code (PDERR_NODEFAULTPRN when there is none).
+// names), the page-setup margins with their unit, and the print dialog's
+// flags and page numbers, all kept for the whole run so that one job starts
+// where the last left off. Constructing one asks the system for its default
+// printer; Error() then holds the common-dialog error code
+// (PDERR_NODEFAULTPRN when there is none).
 
 #include "framework/Handles.h"
+#include "printing/Printout.h"
 
 #include <windows.h>
 
@@ -22,18 +25,21 @@ public:
     DWORD Error() const { return error_; }
     HGLOBAL DevMode() const { return devMode_.Get(); }
     HGLOBAL DevNames() const { return devNames_.Get(); }
-    // Replaces the chosen printer with handles returned by a common dialog.
+    // Takes the device handles a common dialog handed back. The dialog has
+    // freed or reused the ones it was given, so they are not freed here.
     void SetDevice(HGLOBAL devMode, HGLOBAL devNames);
     std::string DeviceName() const;
+    std::string PortName() const;
     // Creates a DC for the chosen printer; empty when there is none.
     OwnedDC CreatePrinterDC() const;
+    // The paper of a printer DC in its pixels.
+    static PageSize PageSizeOf(HDC dc);
 
-    // Page-setup margins in thousandths of an inch or hundredths of a millimetre.
-    RECT margins{};
-    bool marginsInThousandths = true;
-    DWORD printFlags = 0;
-    WORD fromPage = 1;
-    WORD toPage = 1;
+    // The print dialog's choices (PD_SELECTION) and the preview's pages.
+    PrintDialogData& DialogData() { return dialog_; }
+    // The page-setup dialog's margin rectangle and flags (PSD_MARGINS and the unit).
+    RECT pageMargins{};
+    DWORD pageSetupFlags = 0;
 
 protected:
     // For printers made up by tests: no query of the system.
@@ -43,6 +49,7 @@ private:
     GlobalMemory devMode_;
     GlobalMemory devNames_;
     DWORD error_ = 0;
+    PrintDialogData dialog_;
 };
 
 } // namespace fw

@@ -56,6 +56,14 @@ bool MenuView::HasItem(UINT id) const {
     return false;
 }
 
+bool Window::PreTranslateChain(MSG& msg) {
+    for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
+        if (Window* w = FromHandle(hwnd); w && w->PreTranslateMessage(msg)) return true;
+        if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return false;
+}
+
 Window::~Window() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;
@@ -63,14 +71,6 @@ Window::~Window() {
     Unbind();
     // A window we created dies with its object; an attached one is only released.
     if (!subclassed) ::DestroyWindow(hwnd);
-}
-
-bool Window::PreTranslateChain(MSG& msg) {
-    for (HWND hwnd = msg.hwnd; hwnd; hwnd = GetParent(hwnd)) {
-        if (Window* w = FromHandle(hwnd); w && w->PreTranslateMessage(msg)) return true;
-        if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) break;
-    }
-    return false;
 }
 
 Window* Window::FromHandle(HWND hwnd) {

@@ -61,6 +61,13 @@
 #define CM_PREVIEWPRINTPAGE 5690
 #define IDC_PREVIEWPAGETEXT 5760
 
+// ------------------------------------------------------- printing and preview
+// Numbers of our own (the design gives these none).
+#define IDD_PRINTING 31400 // the "Printing" box shown while a job runs
+#define IDC_PRINTINGDOCUMENT 31401
+#define IDC_PRINTINGDEVICE 31402
+#define IDC_PRINTINGPAGE 31403
+
 // ------------------------------------------------------------ help contexts
 // Contexts that are not also a command, template or string of their own.
 #define IDH_SYSTEMMENU 3660

@@ -151,13 +151,13 @@ void WordplayViewWindows::RegisterCommands() {
         });
     commands_.Add(
         CM_EDITSELECTALL, [this] { SelectAll(); }, [this] { return !rows_.empty(); });
-    // Printing and page setup arrive with their own windows.
     commands_.Add(
-        CM_FILEPRINT, [] {}, [] { return false; });
+        CM_FILEPRINT, [this] { Print(); }, [this] { return CanPrint(); });
     commands_.Add(
-        CM_FILEPRINTPREVIEW, [] {}, [] { return false; });
+        CM_FILEPRINTPREVIEW, [this] { PrintPreview(); }, [this] { return CanPrint(); });
     commands_.Add(
-        CM_FILEPAGESETUP, [] {}, [] { return false; });
+        CM_FILEPAGESETUP, [this] { PageSetup(); },
+        [this] { return Context().GetPrinter() != nullptr; });
     commands_.Add(CM_OPTIONS, [this] { RunOptions(); });
     commands_.Add(
         CM_INDICATORS,

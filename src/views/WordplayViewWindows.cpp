@@ -25,13 +25,11 @@ constexpr int kAnswerLimit = 31;
 constexpr const char kInvalidDictionaryCaption[] = "Invalid Dictionary Configured";
 constexpr const char kCaptionSuffix[] = " - Quillon";
 
-// Page setup values live beside the view's settings but without its prefix.
-constexpr const char* kMarginNames[4] = {"LeftMargin", "TopMargin", "RightMargin", "BottomMargin"};
-
-int MarginUnitsFromLocale() {
+// Whether the user measures in inches (the U.S. system) rather than metric.
+bool UsMeasurement() {
     char measure[4] = {};
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure);
-    return measure[0] == '1' ? 4 : 8;
+    return measure[0] == '1';
 }
 
 } // namespace
@@ -111,16 +109,8 @@ void WordplayViewWindows::ReadSettings() {
     dictionary_ = std::make_unique<OWDictionaryList>(
         ResolveDataPath(Context().ProgramDirectory(), dictionaryName_));
 
-    marginUnits_ = 0;
-    margins_.fill(-1);
-    if (auto key = Settings().Open(PersistMode::Read)) {
-        key->ReadInt("MarginUnits", marginUnits_);
-        for (int i = 0; i < 4; ++i)
-            key->ReadInt(kMarginNames[i], margins_[i]);
-    }
-    if (marginUnits_ != 4 && marginUnits_ != 8) marginUnits_ = MarginUnitsFromLocale();
-    for (int& m : margins_)
-        if (m < 0) m = marginUnits_ == 4 ? 1000 : 2540;
+    // Page setup values live beside the view's settings but without its prefix.
+    margins_ = LoadPageMargins(Settings(), UsMeasurement());
 }
 
 void WordplayViewWindows::InsertColumns() {
@@ -176,11 +166,7 @@ void WordplayViewWindows::SaveViewSettings() {
         SetSettingInt(IndexedName("ColumnUsage", i), table.Kind(i));
         SetSettingInt(IndexedName("ColumnDescending", i), table.Descending(i) ? 1 : 0);
     }
-    if (auto key = Settings().Open(PersistMode::Write)) {
-        key->WriteInt("MarginUnits", marginUnits_);
-        for (int i = 0; i < 4; ++i)
-            key->WriteInt(kMarginNames[i], margins_[i]);
-    }
+    SavePageMargins(Settings(), margins_);
 }
 
 bool WordplayViewWindows::CanClose() {

@@ -10,6 +10,7 @@
 #include "dialogs/PropertiesViewWindows.h"
 #include "dialogs/WordplayPropertiesViewWindows.h"
 #include "dictionary/OWDictionaryList.h"
+#include "printing/PageMargins.h"
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
@@ -90,6 +91,17 @@ public:
     WordplayOptions CurrentOptions() const;
     void ApplyOptions(const WordplayOptions& options);
     void RunOptions();
+    // --- printing: the results as printout lines in columns
+    // Print and Print Preview need results and a printer.
+    bool CanPrint();
+    // The print dialog (Selection chosen when two or more rows are
+    // selected), then the printing job.
+    void Print();
+    // The same printout in the print preview, run modally.
+    void PrintPreview();
+    // The page-setup dialog for the view's margins.
+    void PageSetup();
+    const PageMargins& Margins() const { return margins_; }
 
     // --- result list input (from WordplayViewListWindow)
     void DrawRow(const DRAWITEMSTRUCT& item);
@@ -197,8 +209,7 @@ private:
     HWND lastFocus_ = nullptr; // the answer box or the list, whichever had the focus last
     std::array<int, 3> initialWidths_{};
 
-    int marginUnits_ = 0;
-    std::array<int, 4> margins_{}; // left, top, right, bottom
+    PageMargins margins_;
     // One slot per indicator kind; kind 4 has no table and stays empty.
     std::array<std::unique_ptr<TableViewWindows>, IndicatorKind::Count> indicators_;
     // An answer picked from the history, searched once the pick's

@@ -187,11 +187,11 @@ TEST_F(MainFrame, MenuItemsFollowTheirEnablers) {
     auto enabled = [&](UINT id) {
         return !(GetMenuState(bar, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
     };
-    // Nothing found yet and nothing typed: nothing to print, copy or select;
-    // the windows of printing are not there yet.
-    for (UINT id : {CM_FILEPRINT, CM_FILEPRINTPREVIEW, CM_FILEPAGESETUP, CM_EDITCUT, CM_EDITCOPY,
-                    CM_EDITSELECTALL})
+    // Nothing found yet and nothing typed: nothing to print, copy or select.
+    for (UINT id : {CM_FILEPRINT, CM_FILEPRINTPREVIEW, CM_EDITCUT, CM_EDITCOPY, CM_EDITSELECTALL})
         EXPECT_FALSE(enabled(id)) << id;
+    // Page Setup needs only a printer.
+    EXPECT_EQ(enabled(CM_FILEPAGESETUP), app->Context()->GetPrinter() != nullptr);
     // The frame's and the application's own commands and the options are
     // always there.
     for (UINT id : {CM_EXIT, CM_OWBUILD, CM_OWMERGE, CM_HELPQUICKSTART, CM_HELPCONTENTS,

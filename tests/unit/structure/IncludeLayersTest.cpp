@@ -30,6 +30,7 @@ const std::map<std::string, std::pair<std::string, Side>> kFolders = {
     {"help", {"src/help", Side::Portable}},
     {"layout", {"src/layout", Side::Portable}},
     {"lookup", {"src/lookup", Side::Portable}},
+    {"printing", {"src/printing", Side::Portable}},
     {"resources", {"src/resources", Side::Portable}}, // numbers only in its header
     {"common", {"tools/common", Side::Portable}},
     {"quillon", {"tools/quillon", Side::Program}},
@@ -38,6 +39,7 @@ const std::map<std::string, std::pair<std::string, Side>> kFolders = {
     {"platform", {"tools/platform", Side::Program}},
     {"framework", {"src/framework", Side::Win32}},
     {"context", {"src/context", Side::Win32}},
+    {"printer", {"src/printer", Side::Win32}},
     {"dialogs", {"src/dialogs", Side::Win32}},
     {"views", {"src/views", Side::Win32}},
     {"app", {"src/app", Side::Win32}},
