@@ -106,10 +106,10 @@ int main(int argc, char** argv) {
     }
     const AbbreviationSet abbreviations = LoadListAbbreviations(list, abbreviationsPath);
     constexpr int kMaxPieces = 4;
-    std::printf("dictionary: %s (%ld entries), %zu abbreviations, MaxPieces %d, median of %d "
+    std::printf("dictionary: %s (%lld entries), %zu abbreviations, MaxPieces %d, median of %d "
                 "runs\n\n",
-                dictionary.c_str(), list.Statistics(0).entries, abbreviations.size(), kMaxPieces,
-                runs);
+                dictionary.c_str(), static_cast<long long>(list.Statistics(0).entries),
+                abbreviations.size(), kMaxPieces, runs);
 
     const std::vector<std::string> answers = {"cat",
                                               "note",

@@ -307,8 +307,9 @@ bool OWDictionaryList::Dictionary::BuildTree(const std::uint8_t* table) {
 }
 
 bool OWDictionaryList::Dictionary::ReloadCheck() {
-    OWFileTime now = 0;
-    if (hasPath && OWReadFileTime(path, now) && now == modified) return valid;
+    OWFileFacts now;
+    if (hasPath && OWReadFileFacts(path, now) && now.modified == modified && now.size == fileSize)
+        return valid;
     if (!hasPath) return valid;
     std::string copy = path;
     Load(nullptr, mode);

@@ -72,8 +72,10 @@ public:
     const std::string& Path(int index) const;
     const std::string& Description(int index) const;
 
+    // Entries are summed from the header's 32-bit counts of up to 32 slots, so
+    // they need more than 32 bits.
     struct LengthStats {
-        long entries = 0;
+        std::int64_t entries = 0;
         int shortest = 0;
         int longest = 0;
     };
@@ -117,7 +119,8 @@ public:
     // Loads the file at path (nullptr closes); true when the file is usable.
     // Mode 0 skips the auxiliary blocks.
     bool Load(const std::string* path, int mode);
-    // Rereads the file when its last-write time differs from the loaded one.
+    // Rereads the file when its last-write time or size differs from the
+    // loaded one (a rebuild within one tick of the clock changes the size).
     bool ReloadCheck();
 
     // Nodes 0..255 are leaves {codeLength, letterIndex}; 256..510 inner nodes

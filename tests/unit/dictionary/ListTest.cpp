@@ -81,6 +81,27 @@ TEST(DictionaryList, StatisticsSkipSlotZeroAndEmptySlots) {
     EXPECT_EQ(stats.entries + stats.shortest + stats.longest, 0);
 }
 
+TEST(DictionaryList, HostileCountsAddUpWithoutOverflow) {
+    // Every slot claims the most entries an i32 can: the sum needs 36 bits.
+    TempFolder folder;
+    OwdLayout layout;
+    layout.firstGroup.resize(32);
+    layout.firstGroup[3] = {"cat"};
+    OwdImage image = WriteOwdImage(layout);
+    std::int64_t expected = 0;
+    for (int n = 1; n < 32; ++n) {
+        PutI32(image.bytes, image.sectionCountAt + 4 * static_cast<std::size_t>(n), INT32_MAX);
+        expected += INT32_MAX;
+    }
+    static_assert(sizeof(OWDictionaryList::LengthStats::entries) == 8);
+    OWDictionaryList list(folder.Write("hostile.owd", image.bytes));
+    ASSERT_TRUE(list.IsValid(0));
+    const OWDictionaryList::LengthStats stats = list.Statistics(0);
+    EXPECT_EQ(stats.entries, expected);
+    EXPECT_EQ(stats.shortest, 1);
+    EXPECT_EQ(stats.longest, 31);
+}
+
 TEST(DictionaryList, FactsOfADictionary) {
     TempFolder folder;
     OwdLayout layout = Words("facts");
@@ -138,6 +159,21 @@ TEST(DictionaryList, ChangedFileIsReloadedOnTheNextCheck) {
     std::filesystem::remove(path);
     EXPECT_FALSE(list.IsValid(0));
     EXPECT_EQ(list.Description(0), Dictionary::kNotFoundText);
+}
+
+TEST(DictionaryList, RebuildWithinOneClockTickIsSeenByItsSize) {
+    TempFolder folder;
+    std::string path = folder.Write("tick.owd", Words("before"));
+    OWDictionaryList list(path);
+    ASSERT_TRUE(list.IsValid(0));
+    const auto stamp = std::filesystem::last_write_time(path);
+    OwdLayout longer = Words("after");
+    longer.firstGroup[3].push_back("emu");
+    SaveOwd(path, WriteOwd(longer));
+    std::filesystem::last_write_time(path, stamp);
+    EXPECT_TRUE(list.IsValid(0));
+    EXPECT_EQ(list.Description(0), "after") << "same time, other size: reread";
+    EXPECT_EQ(list.Statistics(0).entries, 4);
 }
 
 TEST(DictionaryList, FileThatAppearsLaterIsPickedUp) {
