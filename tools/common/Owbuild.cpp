@@ -3,13 +3,13 @@
 #include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/OwdWriter.h"
+#include "common/Platform.h"
 #include "common/WordList.h"
 #include "dictionary/InputEngine.h"
 #include "dictionary/OWDictionaryList.h"
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <iomanip>
 
 namespace quillon::tools {
@@ -53,12 +53,10 @@ struct Source {
 };
 
 int Info(const std::string& path, std::ostream& out, std::ostream& err) {
-    OWDictionaryList list(path);
+    OWDictionaryList list(OWDictionaryList::OnePath{}, path);
     const bool valid = list.IsValid(0);
-    std::error_code ec;
-    const auto absolute = std::filesystem::absolute(path, ec);
     const auto stats = list.Statistics(0);
-    out << "Location:    " << (ec ? path : absolute.string()) << '\n'
+    out << "Location:    " << Platform().systemToUtf8(Platform().absolutePath(path)) << '\n'
         << "Modified:    " << OWFormatFileTime(list.Modified(0)) << '\n'
         << "Description: " << Cp1252ToUtf8(list.Description(0)) << '\n'
         << "Entries:     " << stats.entries << '\n'
@@ -67,16 +65,16 @@ int Info(const std::string& path, std::ostream& out, std::ostream& err) {
         << "Version:     " << list.Version(0) << '\n'
         << "Valid:       " << (valid ? "yes" : "no") << '\n';
     if (!valid) {
-        err << "OWBUILD: " << path << " is not a valid dictionary file\n";
+        err << "OWBUILD: " << Platform().systemToUtf8(path) << " is not a valid dictionary file\n";
         return 1;
     }
     return 0;
 }
 
 int Dump(const std::string& path, std::ostream& out, std::ostream& err) {
-    OWDictionaryList list(path);
+    OWDictionaryList list(OWDictionaryList::OnePath{}, path);
     if (!list.IsValid(0)) {
-        err << "OWBUILD: " << path << " is not a valid dictionary file\n";
+        err << "OWBUILD: " << Platform().systemToUtf8(path) << " is not a valid dictionary file\n";
         return 1;
     }
     InputEngine input(list, 0);
@@ -139,7 +137,7 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
     options.description = "Dictionary built by OWBUILD";
     ListFilter filter;
     const auto usageError = [&](const std::string& message) {
-        err << "OWBUILD: " << message << "\nTry OWBUILD --help.\n";
+        err << "OWBUILD: " << message << "\n\n" << kUsage;
         return 2;
     };
     ArgumentCursor arg(args);
@@ -195,7 +193,7 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         ListStats stats;
         auto list = ParseWordList(bytes, source.format, filter, stats);
-        out << source.path << ": " << stats.entries << " entries ("
+        out << Platform().systemToUtf8(source.path) << ": " << stats.entries << " entries ("
             << (stats.utf8 ? "UTF-8" : "Windows-1252") << ")";
         if (stats.unconvertible) out << ", " << stats.unconvertible << " outside Windows-1252";
         if (stats.controls) out << ", " << stats.controls << " with control characters";
@@ -221,8 +219,8 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                         std::chrono::steady_clock::now() - started)
                         .count();
-    out << "Wrote " << output << " (" << stats.fileSize << " bytes, version " << options.version
-        << ") in " << ms << " ms\n";
+    out << "Wrote " << Platform().systemToUtf8(output) << " (" << stats.fileSize
+        << " bytes, version " << options.version << ") in " << ms << " ms\n";
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Arguments.h"
 #include "common/Encoding.h"
+#include "common/Platform.h"
 #include "common/WordList.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string output;
     bool ignoreCase = false, utf8 = true;
     const auto usageError = [&](const std::string& message) {
-        err << "OWMERGE: " << message << "\nTry OWMERGE --help.\n";
+        err << "OWMERGE: " << message << "\n\n" << kUsage;
         return 2;
     };
     ArgumentCursor arg(args);
@@ -89,7 +90,7 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         ListStats stats;
         entries = ParseWordList(bytes, ListFormat::Lines, ListFilter{}, stats);
-        out << path << ": " << stats.entries << " entries ("
+        out << Platform().systemToUtf8(path) << ": " << stats.entries << " entries ("
             << (stats.utf8 ? "UTF-8" : "Windows-1252") << ")";
         if (stats.unconvertible)
             out << ", " << stats.unconvertible << " outside Windows-1252 skipped";
@@ -147,7 +148,7 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "OWMERGE: " << error << '\n';
         return 1;
     }
-    out << "Wrote " << merged.size() << " entries to " << output << " ("
+    out << "Wrote " << merged.size() << " entries to " << Platform().systemToUtf8(output) << " ("
         << (utf8 ? "UTF-8" : "Windows-1252") << "); " << repeats << " repeats and " << dropped
         << " removed entries left out\n";
     return 0;

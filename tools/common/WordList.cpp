@@ -1,6 +1,7 @@
 #include "common/WordList.h"
 
 #include "common/Encoding.h"
+#include "common/Platform.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -115,13 +116,13 @@ std::vector<Entry> ParseWordList(std::string_view bytes, ListFormat format,
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
+        error = "cannot open " + Platform().systemToUtf8(path) + ": " + std::strerror(errno);
         return false;
     }
     std::ostringstream buffer;
     buffer << in.rdbuf();
     if (in.bad()) {
-        error = "cannot read " + path;
+        error = "cannot read " + Platform().systemToUtf8(path);
         return false;
     }
     bytes = std::move(buffer).str();
@@ -129,26 +130,28 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& err
 }
 
 bool WriteFileBytes(const std::string& path, std::string_view bytes, std::string& error) {
-    // Written beside the target and renamed, so a failed run never leaves a
-    // half-written file where a good one was.
+    // Written beside the target and then put in its place in one step, so a
+    // failed run leaves the old file where it was, never a half-written one
+    // and never none.
     const std::string temporary = path + ".tmp";
+    const std::string shown = Platform().systemToUtf8(path);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) {
-            error = "cannot create " + path + ": " + std::strerror(errno);
+            error = "cannot create " + shown + ": " + std::strerror(errno);
             return false;
         }
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
-            error = "cannot write " + path;
+            error = "cannot write " + shown;
             std::remove(temporary.c_str());
             return false;
         }
     }
-    std::remove(path.c_str()); // rename does not replace an existing file on Windows
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
+    std::string why;
+    if (!Platform().replaceFile(temporary, path, why)) {
+        error = "cannot replace " + shown + ": " + why;
         std::remove(temporary.c_str());
         return false;
     }

@@ -3,6 +3,8 @@
 #include "common/Commands.h"
 #include "OwdTestWriter.h"
 #include "ToolTestHelpers.h"
+#include "common/Platform.h"
+#include "common/WordList.h"
 
 #include <gtest/gtest.h>
 
@@ -50,6 +52,52 @@ TEST(Commands, WithoutArgumentsShowTheUsage) {
     const auto m = Owmerge({});
     EXPECT_EQ(m.code, 0);
     EXPECT_NE(m.out.find("OWMERGE [options] LIST... -o OUT"), std::string::npos);
+}
+
+TEST(Commands, HelpIsUsageAndAMistakeIsItsReasonThenTheUsage) {
+    using Program = ::Run (*)(std::vector<std::string>);
+    const std::pair<const char*, Program> programs[] = {{"OWBUILD", Owbuild}, {"OWMERGE", Owmerge}};
+    for (const auto& [name, run] : programs) {
+        const std::string usage = run({}).out;
+        for (const char* help : {"--help", "-h", "/?"}) {
+            const ::Run r = run({"x.txt", help});
+            EXPECT_EQ(r.code, 0) << name << help;
+            EXPECT_EQ(r.out, usage) << name << help;
+        }
+        const ::Run wrong = run({"--frobnicate", "x.txt"});
+        EXPECT_EQ(wrong.code, 2) << name;
+        EXPECT_EQ(wrong.out, "") << name;
+        EXPECT_EQ(wrong.err, std::string(name) + ": unknown option --frobnicate\n\n" + usage);
+    }
+}
+
+// A replace that fails leaves the old file as it was and no temporary behind.
+TEST(WriteFileBytes, ReplacesInOneStepOrNotAtAll) {
+    ScratchDir dir;
+    const auto path = dir.Write("keep.owd", "old contents");
+    std::string error;
+    ASSERT_TRUE(WriteFileBytes(path, "new contents", error)) << error;
+    EXPECT_EQ(ScratchDir::Read(path), "new contents");
+
+    PlatformServices failing = PosixPlatform();
+    failing.replaceFile = [](const std::string&, const std::string&, std::string& why) {
+        why = "the disk said no";
+        return false;
+    };
+    const PlatformServices before = SetPlatform(failing);
+    const bool written = WriteFileBytes(path, "newer contents", error);
+    SetPlatform(before);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot replace " + path + ": the disk said no");
+    EXPECT_EQ(ScratchDir::Read(path), "new contents");
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+    // Over a folder in the way, the real rename fails the same way.
+    const auto folder = dir.File("folder.owd");
+    std::filesystem::create_directories(folder + "/inside");
+    EXPECT_FALSE(WriteFileBytes(folder, "data", error));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/inside"));
+    EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
 }
 
 TEST(Owbuild, MistakesAndFailuresExitNonZeroWithAMessage) {
@@ -105,6 +153,14 @@ TEST(Owbuild, BuildsInfoAndDumpFromAList) {
     EXPECT_EQ(dump.code, 0);
     EXPECT_EQ(Lines(dump.out),
               (std::vector<std::string>{"cat", "caf\xC3\xA9", "ice cream\tfrozen"}));
+
+    // A ";" in the name is part of the one file's name.
+    const auto odd = dir.File("a;b.owd");
+    std::filesystem::copy_file(owd, odd);
+    EXPECT_EQ(Owbuild({"--dump", odd}).out, dump.out);
+    const auto oddInfo = Owbuild({"--info", odd});
+    EXPECT_EQ(oddInfo.code, 0) << oddInfo.err;
+    EXPECT_EQ(Lines(oddInfo.out)[0], "Location:    " + odd);
 }
 
 TEST(Owbuild, DumpListsTheFirstGroupOfFilesFromAnotherWriter) {
