@@ -321,31 +321,38 @@ bool OWDictionaryList::Dictionary::ReloadCheck() {
 // OWDictionaryList
 
 OWDictionaryList::OWDictionaryList(std::string_view name) : name_(name) {
-    auto& pool = Pool();
     std::size_t start = 0;
     for (;;) {
-        std::size_t stop = name.find(';', start);
-        std::string_view piece =
-            name.substr(start, stop == std::string_view::npos ? name.size() - start : stop - start);
-        Dictionary* found = nullptr;
-        for (auto& d : pool)
-            if (d->hasPath && SamePath(d->path, piece)) {
-                found = d.get();
-                break;
-            }
-        if (found) {
-            ++found->refCount;
-        } else {
-            pool.push_back(std::make_unique<Dictionary>());
-            found = pool.back().get();
-            found->refCount = 1;
-            std::string path(piece);
-            found->Load(&path, 1);
-        }
-        dictionaries_.push_back(found);
+        const std::size_t stop = name.find(';', start);
+        Add(name.substr(start,
+                        stop == std::string_view::npos ? name.size() - start : stop - start));
         if (stop == std::string_view::npos) break;
         start = stop + 1;
     }
+}
+
+OWDictionaryList::OWDictionaryList(OnePath, std::string_view path) : name_(path) {
+    Add(path);
+}
+
+void OWDictionaryList::Add(std::string_view piece) {
+    auto& pool = Pool();
+    Dictionary* found = nullptr;
+    for (auto& d : pool)
+        if (d->hasPath && SamePath(d->path, piece)) {
+            found = d.get();
+            break;
+        }
+    if (found) {
+        ++found->refCount;
+    } else {
+        pool.push_back(std::make_unique<Dictionary>());
+        found = pool.back().get();
+        found->refCount = 1;
+        std::string path(piece);
+        found->Load(&path, 1);
+    }
+    dictionaries_.push_back(found);
 }
 
 OWDictionaryList::~OWDictionaryList() {

@@ -58,6 +58,9 @@ public:
 
     // The setting text: one or more file paths separated by ";".
     explicit OWDictionaryList(std::string_view name);
+    // A list of the one file at `path`, even when the path holds a ";".
+    struct OnePath {};
+    OWDictionaryList(OnePath, std::string_view path);
     ~OWDictionaryList();
     OWDictionaryList(const OWDictionaryList&) = delete;
     OWDictionaryList& operator=(const OWDictionaryList&) = delete;
@@ -97,6 +100,8 @@ public:
     const Dictionary& At(int index) const;
 
 private:
+    void Add(std::string_view path);
+
     std::string name_;
     std::vector<Dictionary*> dictionaries_;
 };

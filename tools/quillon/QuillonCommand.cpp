@@ -2,6 +2,7 @@
 
 #include "common/Arguments.h"
 #include "common/Encoding.h"
+#include "common/Platform.h"
 #include "common/WordList.h"
 #include "dictionary/OWDictionaryList.h"
 #include "results/AbbreviationSet.h"
@@ -12,8 +13,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <ostream>
 
 namespace quillon::cli {
@@ -22,7 +23,9 @@ namespace {
 constexpr const char* kUsage =
     "Usage:\n"
     "  quillon search [options] ANSWER...   list the wordplay for each answer\n"
-    "  quillon info [LIST]                  show the facts of the dictionaries\n"
+    "  quillon info [FILE...]               show the facts of each dictionary file\n"
+    "                                       (default: the default dictionary)\n"
+    "  quillon --help                       show this text\n"
     "\n"
     "Options of search:\n"
     "  --dictionary LIST      dictionary files separated by \";\"\n"
@@ -34,7 +37,13 @@ constexpr const char* kUsage =
     "                         table (default) aligns the columns and colours the notation\n"
     "                         on a terminal; tsv prints text, pieces and type separated by\n"
     "                         tabs; json prints every field of every row\n"
-    "  --color auto|always|never\n";
+    "  --color auto|always|never\n"
+    "\n"
+    "Exit status: 0 done (also when nothing was found), 1 a dictionary that cannot\n"
+    "be used, 2 a mistake on the command line.\n";
+
+constexpr int kUnusableDictionary = 1;
+constexpr int kUsageMistake = 2;
 
 enum class Format { Table, Tsv, Json };
 
@@ -91,8 +100,32 @@ std::string JsonString(std::string_view utf8) {
     return out + "\"";
 }
 
+// Paths stay in the system's own encoding, so they are joined as strings.
 std::string Beside(const std::string& directory, const char* name) {
-    return (std::filesystem::path(directory) / name).string();
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+#else
+    constexpr char kSeparator = '/';
+#endif
+    if (directory.empty()) return name;
+    const char last = directory.back();
+    if (last == '/' || last == kSeparator) return directory + name;
+    return directory + kSeparator + name;
+}
+
+std::string DefaultDictionary(const Environment& environment) {
+    return Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
+}
+
+bool IsHelp(const std::string& argument) {
+    return argument == "--help" || argument == "-h";
+}
+
+bool Readable(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
 }
 
 // The terminal's side of a search: rows are collected (and finished once the
@@ -103,7 +136,7 @@ public:
     explicit TerminalHost(std::ostream& err) : err_(err) {}
 
     void ShowInvalidDictionary(const std::string& path) override {
-        err_ << Utf8(path) << kInvalidDictionaryText << "\n";
+        err_ << tools::Platform().systemToUtf8(path) << kInvalidDictionaryText << "\n";
         invalid_ = true;
     }
     void AddRow(WordplayRow row) override { rows_.push_back(std::move(row)); }
@@ -130,7 +163,7 @@ struct SearchOptions {
 
 void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
                 const SearchOptions& options, std::ostream& out) {
-    out << "Answer: " << answer << "\n";
+    out << "Answer: " << tools::Platform().systemToUtf8(answer) << "\n";
     if (rows.empty()) {
         out << kNoWordplayText << "\n\n";
         return;
@@ -177,7 +210,9 @@ void PrintTsv(const std::vector<WordplayRow>& rows, const SearchOptions& options
 
 void PrintJson(const std::string& answer, const std::vector<WordplayRow>& rows,
                const SearchOptions& options, bool first, std::ostream& out) {
-    out << (first ? "[\n" : ",\n") << "  {\"answer\": " << JsonString(answer) << ", \"rows\": [";
+    out << (first ? "[\n" : ",\n")
+        << "  {\"answer\": " << JsonString(tools::Platform().systemToUtf8(answer))
+        << ", \"rows\": [";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DisplayedText shown = DisplayText(rows[i], options.brackets);
         out << (i == 0 ? "\n" : ",\n") << "    {\"text\": " << JsonString(Utf8(shown.text))
@@ -202,21 +237,25 @@ bool ParseInt(const std::string& text, int& value) {
 int Search(const std::vector<std::string>& args, const Environment& environment, std::ostream& out,
            std::ostream& err) {
     SearchOptions options;
-    options.dictionary =
-        Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
+    options.dictionary = DefaultDictionary(environment);
     options.abbreviations = Beside(environment.programDirectory, "Abbreviation.txt");
     options.colour = environment.terminal;
+    bool namedDictionary = false;
     bool namedAbbreviations = false;
     const auto mistake = [&err](const std::string& message) {
         err << "quillon: " << message << "\n" << kUsage;
-        return 1;
+        return kUsageMistake;
     };
     tools::ArgumentCursor arg(args);
     while (arg.Next()) {
         const std::string& a = arg.Current();
         std::string value;
-        if (a == "--dictionary") {
+        if (IsHelp(a)) {
+            out << kUsage;
+            return 0;
+        } else if (a == "--dictionary") {
             if (!arg.TakeValue(options.dictionary)) return mistake("--dictionary needs a file");
+            namedDictionary = true;
         } else if (a == "--abbreviations") {
             if (!arg.TakeValue(options.abbreviations))
                 return mistake("--abbreviations needs a file");
@@ -251,19 +290,20 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             options.answers.push_back(a);
         }
     }
-    if (options.answers.empty()) {
-        err << "quillon: search needs an answer\n" << kUsage;
-        return 1;
-    }
+    if (options.answers.empty()) return mistake("search needs an answer");
 
-    OWDictionaryList list(tools::ArgumentToCp1252(options.dictionary));
+    // Paths are the system's own; only the words are Windows-1252. The
+    // default dictionary is one file, whatever its folder is called.
+    OWDictionaryList list = namedDictionary
+                                ? OWDictionaryList(options.dictionary)
+                                : OWDictionaryList(OWDictionaryList::OnePath{}, options.dictionary);
     if (const auto invalid = list.FirstInvalidPath()) {
         TerminalHost host(err);
         host.ShowInvalidDictionary(*invalid);
-        return 2;
+        return kUnusableDictionary;
     }
-    if (namedAbbreviations && !std::filesystem::exists(options.abbreviations))
-        err << "quillon: " << options.abbreviations
+    if (namedAbbreviations && !Readable(options.abbreviations))
+        err << "quillon: " << tools::Platform().systemToUtf8(options.abbreviations)
             << " cannot be read; only single letters are abbreviations\n";
     const AbbreviationSet abbreviations = LoadListAbbreviations(list, options.abbreviations);
 
@@ -272,7 +312,7 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         TerminalHost host(err);
         RunWordplaySearch(host, list, abbreviations, options.maxPieces,
                           tools::ArgumentToCp1252(answer));
-        if (host.Invalid()) return 2;
+        if (host.Invalid()) return kUnusableDictionary;
         switch (options.format) {
         case Format::Table:
             PrintTable(answer, host.Rows(), options, out);
@@ -293,38 +333,49 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
 
 int Info(const std::vector<std::string>& args, const Environment& environment, std::ostream& out,
          std::ostream& err) {
-    if (args.size() > 1) {
-        err << "quillon: info takes at most one dictionary list\n" << kUsage;
-        return 1;
+    std::vector<std::string> paths;
+    tools::ArgumentCursor arg(args);
+    while (arg.Next()) {
+        const std::string& a = arg.Current();
+        if (IsHelp(a)) {
+            out << kUsage;
+            return 0;
+        } else if (a == "--") {
+            for (std::string& path : arg.TakeRest())
+                paths.push_back(std::move(path));
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            err << "quillon: unknown option " << a << "\n" << kUsage;
+            return kUsageMistake;
+        } else {
+            paths.push_back(a);
+        }
     }
-    const std::string name =
-        args.empty()
-            ? Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd")
-            : tools::ArgumentToCp1252(args[0]);
-    OWDictionaryList list(name);
+    if (paths.empty()) paths.push_back(DefaultDictionary(environment));
     bool allValid = true;
-    for (int i = 0; i < list.Count(); ++i) {
-        const bool valid = list.IsValid(i);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        // Each argument is one file, even when its name holds a ";".
+        OWDictionaryList list(OWDictionaryList::OnePath{}, paths[i]);
+        const bool valid = list.IsValid(0);
         allValid = allValid && valid;
-        const OWDictionaryList::LengthStats stats = list.Statistics(i);
+        const OWDictionaryList::LengthStats stats = list.Statistics(0);
         if (i > 0) out << "\n";
-        out << "Location:    " << Utf8(list.Path(i)) << "\n"
-            << "Modified:    " << OWFormatFileTime(list.Modified(i)) << "\n"
-            << "Description: " << Utf8(list.Description(i)) << "\n"
+        out << "Location:    " << tools::Platform().systemToUtf8(list.Path(0)) << "\n"
+            << "Modified:    " << OWFormatFileTime(list.Modified(0)) << "\n"
+            << "Description: " << Utf8(list.Description(0)) << "\n"
             << "Entries:     " << stats.entries << "\n"
             << "Shortest:    " << stats.shortest << "\n"
             << "Longest:     " << stats.longest << "\n"
-            << "Version:     " << list.Version(i) << "\n"
+            << "Version:     " << list.Version(0) << "\n"
             << "Valid:       " << (valid ? "yes" : "no") << "\n";
     }
-    return allValid ? 0 : 2;
+    return allValid ? 0 : kUnusableDictionary;
 }
 
 } // namespace
 
 int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
                std::ostream& out, std::ostream& err) {
-    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.empty() || IsHelp(args[0]) || args[0] == "help") {
         out << kUsage;
         return 0;
     }
@@ -332,7 +383,7 @@ int RunQuillon(const std::vector<std::string>& args, const Environment& environm
     if (args[0] == "search") return Search(rest, environment, out, err);
     if (args[0] == "info") return Info(rest, environment, out, err);
     err << "quillon: unknown command \"" << args[0] << "\"\n" << kUsage;
-    return 1;
+    return kUsageMistake;
 }
 
 } // namespace quillon::cli

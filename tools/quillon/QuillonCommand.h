@@ -14,7 +14,8 @@ struct Environment {
 };
 
 // Runs one command line (without the program name); returns the exit code:
-// 0 done (also when nothing was found), 1 wrong usage, 2 unusable dictionary.
+// 0 done (also when nothing was found), 1 unusable dictionary, 2 a mistake on
+// the command line (as OWBUILD and OWMERGE).
 int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
                std::ostream& out, std::ostream& err);
 

@@ -1,4 +1,6 @@
 // quillon: wordplay for an answer, from the command line.
+#include "platform/Console.h"
+#include "platform/Services.h"
 #include "quillon/QuillonCommand.h"
 
 #include <cstdlib>
@@ -14,14 +16,16 @@
 
 namespace {
 
-// The folder that holds this program, where the default dictionary lives.
+// The folder that holds this program, where the default dictionary lives, in
+// the system's own encoding.
 std::string ProgramDirectory(const char* argv0) {
     std::error_code error;
 #ifdef _WIN32
-    // The C runtime keeps the program's full path for us.
-    const char* path = _pgmptr;
-    if (path != nullptr && *path != '\0')
-        return std::filesystem::path(path).parent_path().string();
+    // The C runtime keeps the program's full path in the ANSI code page;
+    // std::filesystem would hand it back converted, so it is cut as a string.
+    const std::string path = _pgmptr != nullptr ? _pgmptr : "";
+    const std::size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos) return path.substr(0, slash);
 #else
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) return self.parent_path().string();
@@ -41,6 +45,8 @@ bool StandardOutputIsTerminal() {
 } // namespace
 
 int main(int argc, char** argv) {
+    quillon::tools::InstallPlatform();
+    quillon::tools::Utf8Console console;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     quillon::cli::Environment environment;
     environment.programDirectory = ProgramDirectory(argc > 0 ? argv[0] : nullptr);

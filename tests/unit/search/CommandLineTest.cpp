@@ -89,14 +89,14 @@ TEST_F(CommandLine, SeveralAnswersOneSearchEach) {
               Tsv(SearchRows(dictionary, "carpet")) + Tsv(SearchRows(dictionary, "cat")));
 }
 
-TEST_F(CommandLine, InvalidDictionaryIsExitTwoWithTheMessage) {
+TEST_F(CommandLine, InvalidDictionaryIsExitOneWithTheMessage) {
     const Output output = RunProgram("search --dictionary /nonexistent/None.owd carpet");
-    EXPECT_EQ(output.status, 2);
+    EXPECT_EQ(output.status, 1);
     EXPECT_EQ(output.out, "");
     EXPECT_EQ(output.err,
               "/nonexistent/None.owd\nis not a valid Orbweave Dictionary File: select a "
               "new dictionary file using the Options... command on the Tools menu.\n");
-    EXPECT_EQ(RunProgram("info /nonexistent/None.owd").status, 2);
+    EXPECT_EQ(RunProgram("info /nonexistent/None.owd").status, 1);
 }
 
 TEST_F(CommandLine, NothingFoundIsNoError) {
@@ -108,12 +108,81 @@ TEST_F(CommandLine, NothingFoundIsNoError) {
     EXPECT_EQ(json.out, "[\n  {\"answer\": \"x\", \"rows\": []}\n]\n");
 }
 
-TEST_F(CommandLine, BadUsageIsExitOne) {
-    EXPECT_EQ(RunProgram("search").status, 1);
-    EXPECT_EQ(RunProgram("search --max-pieces many carpet").status, 1);
-    EXPECT_EQ(RunProgram("search --format xml carpet").status, 1);
-    EXPECT_EQ(RunProgram("frobnicate").status, 1);
-    EXPECT_EQ(RunProgram("").status, 0);
+TEST_F(CommandLine, HelpIsUsageAndMistakesAreExitTwoWithAReason) {
+    for (const char* help :
+         {"", "--help", "-h", "search --help", "search carpet -h", "info --help"}) {
+        const Output output = RunProgram(help);
+        EXPECT_EQ(output.status, 0) << help;
+        EXPECT_EQ(output.out.rfind("Usage:\n  quillon search", 0), 0u) << help;
+        EXPECT_EQ(output.err, "") << help;
+    }
+    const std::pair<const char*, const char*> mistakes[] = {
+        {"search", "quillon: search needs an answer"},
+        {"search --max-pieces many carpet", "quillon: --max-pieces needs a whole number"},
+        {"search --format xml carpet", "quillon: unknown format \"xml\""},
+        {"search --bogus carpet", "quillon: unknown option --bogus"},
+        {"info --bogus", "quillon: unknown option --bogus"},
+        {"frobnicate", "quillon: unknown command \"frobnicate\""},
+    };
+    for (const auto& [arguments, reason] : mistakes) {
+        const Output output = RunProgram(arguments);
+        EXPECT_EQ(output.status, 2) << arguments;
+        EXPECT_EQ(output.out, "") << arguments;
+        EXPECT_EQ(output.err.rfind(reason, 0), 0u) << output.err;
+        const std::size_t lineEnd = output.err.find('\n');
+        EXPECT_EQ(output.err.substr(lineEnd + 1, 7), "Usage:\n") << arguments;
+    }
+}
+
+// Paths go to the system as they are: the program in a folder whose name has
+// accents and a ";" finds its default dictionary, and named files with
+// accents are found too.
+TEST_F(CommandLine, PathsAreTheSystemsOwnBytes) {
+    const std::filesystem::path base = std::filesystem::temp_directory_path() /
+                                       ("quillon-search-" + std::to_string(::getpid()) + "-paths");
+    const std::filesystem::path folder = base / "Caf\xC3\xA9;D\xC3\xA9j\xC3\xA0";
+    const std::filesystem::path named = base / "Na\xC3\xAFve";
+    std::filesystem::create_directories(folder / "Dictionaries");
+    std::filesystem::create_directories(named);
+    const std::string dictionary = (folder / "Dictionaries" / "Standard English.owd").string();
+    std::filesystem::copy_file(WriteDictionary({"car", "pet", "tac"}), dictionary);
+    const std::string program = (folder / "quillon").string();
+    std::filesystem::copy_file(kProgram, program);
+    const std::string other = (named / "\xC3\x89t\xC3\xA9.owd").string();
+    std::filesystem::copy_file(WriteDictionary({"at", "cat"}), other);
+    const std::string table = (named / "Abr\xC3\xA9viations.txt").string();
+    std::ofstream(table, std::ios::binary) << "Abbreviations\r\nAbbreviation\tMeaning\r\n"
+                                              "ca\tabout\r\n";
+
+    const auto run = [&](const std::string& arguments) {
+        const std::string out = (base / "out").string();
+        const int raw =
+            std::system(("'" + program + "' " + arguments + " >'" + out + "' 2>&1").c_str());
+        return std::make_pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out));
+    };
+    const auto beside = run("search --format tsv carpet");
+    EXPECT_EQ(beside.first, 0) << beside.second;
+    EXPECT_NE(beside.second.find("car + pet\t2\tCharade\n"), std::string::npos) << beside.second;
+    const auto chosen =
+        run("search --format tsv --dictionary '" + other + "' --abbreviations '" + table + "' cat");
+    EXPECT_EQ(chosen.first, 0) << chosen.second;
+    EXPECT_NE(chosen.second.find("ca + t\t2\tCharade\n"), std::string::npos) << chosen.second;
+
+    // info takes each argument as one file, ";" and all.
+    const auto info = run("info '" + dictionary + "' '" + other + "'");
+    EXPECT_EQ(info.first, 0) << info.second;
+    EXPECT_EQ(info.second.rfind("Location:    " + dictionary + "\n", 0), 0u) << info.second;
+    EXPECT_NE(info.second.find("\n\nLocation:    " + other + "\n"), std::string::npos);
+    EXPECT_NE(info.second.find("Entries:     3\n"), std::string::npos);
+    EXPECT_EQ(run("info").second, run("info '" + dictionary + "'").second);
+
+    const std::string absent = (named / "N\xC3\xA9"
+                                        "ant.owd")
+                                   .string();
+    const auto invalid = run("search --dictionary '" + absent + "' x");
+    EXPECT_EQ(invalid.first, 1);
+    EXPECT_EQ(invalid.second.rfind(absent + "\nis not a valid", 0), 0u) << invalid.second;
+    std::filesystem::remove_all(base);
 }
 
 } // namespace
