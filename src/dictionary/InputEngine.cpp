@@ -43,8 +43,13 @@ void InputEngine::SetOpenFunction(OpenFunction open) {
     openFunction = open ? open : OpenReadOnly;
 }
 
-InputEngine::InputEngine(OWDictionaryList& list, int index)
-    : list_(list), index_(index), dictionary_(list.At(index)) {
+InputEngine::InputEngine(OWDictionaryList& list, int index) : InputEngine(list.At(index)) {
+    list_ = &list;
+    index_ = index;
+}
+
+InputEngine::InputEngine(OWDictionaryList::Dictionary& dictionary)
+    : list_(nullptr), index_(0), dictionary_(dictionary) {
     std::memset(record_, 0, sizeof record_);
     record_[0] = owrecord::kEnd;
     std::memset(buffer_, 0, sizeof buffer_);
@@ -119,7 +124,7 @@ bool InputEngine::Start(int length) {
     word_ = end_ = buffer_;
     exhausted_ = false;
     // The reload check may bring in a rebuilt file, so the version is read after it.
-    bool valid = list_.IsValid(index_);
+    bool valid = list_ != nullptr ? list_->IsValid(index_) : dictionary_.valid;
     groupsLeft_ = dictionary_.version > 0 ? 2 : 0;
     if (valid && length >= 1 && length < dictionary_.lengthSlots &&
         length < Dictionary::kMaxSlots) {

@@ -32,7 +32,11 @@ class InputEngine {
 public:
     static constexpr int kBufferSize = 0x4000;
 
+    // Reads dictionary `index` of the list; Start runs the list's reload check.
     InputEngine(OWDictionaryList& list, int index);
+    // Reads the dictionary as it is loaded, without a reload check, so the
+    // tables cannot change under the reader (the decoded form is built so).
+    explicit InputEngine(OWDictionaryList::Dictionary& dictionary);
     ~InputEngine();
     InputEngine(const InputEngine&) = delete;
     InputEngine& operator=(const InputEngine&) = delete;
@@ -67,7 +71,7 @@ private:
 
     InputEngine* next_ = nullptr;
     InputEngine* previous_ = nullptr;
-    OWDictionaryList& list_;
+    OWDictionaryList* list_;
     int index_;
     OWDictionaryList::Dictionary& dictionary_;
     int handle_ = -1;

@@ -25,6 +25,8 @@ void MatchEngine::Reset() {
     status_ = kNotCompiled;
     minLength_ = maxLength_ = 0;
     length_ = extraLength_ = 0;
+    mayHave_ = ~std::uint32_t{0};
+    mustHave_ = 0;
     lastKeyLength_ = 0;
 }
 
@@ -70,6 +72,26 @@ int MatchEngine::Compile(OWDictionaryList& list, int index, std::string_view que
     if (p.acceptsNothing) return status_ = kTooLong;
     minLength_ = p.positionCount > 0 ? p.positionCount : p.poolLetters + p.poolWildcards;
     maxLength_ = std::min(minLength_, 32);
+
+    // Letters fixed by position are in every accepted key. The key letters
+    // left open are matched against the pool: with no wildcards they can only
+    // be pool letters, and when there are exactly as many open places as pool
+    // items, every pool letter must be among them.
+    std::uint32_t positional = 0;
+    int open = p.positionCount > 0 ? 0 : minLength_;
+    for (int i = 0; i < p.positionCount; ++i) {
+        if (p.positions[i] == Pattern::kAny)
+            ++open;
+        else
+            positional |= LetterBit(p.positions[i]);
+    }
+    std::uint32_t pool = 0;
+    for (int letter = 0; letter < 256; ++letter)
+        if (p.pool[letter] > 0) pool |= LetterBit(static_cast<std::uint8_t>(letter));
+    const bool anyLetter = p.hasPool ? p.poolWildcards > 0 : open > 0;
+    mayHave_ = anyLetter ? ~std::uint32_t{0} : positional | pool;
+    mustHave_ = positional;
+    if (p.hasPool && open == p.poolLetters + p.poolWildcards) mustHave_ |= pool;
     std::memcpy(work_, p.pool, sizeof work_);
     status_ = kCompiled;
     SetLength(minLength_);

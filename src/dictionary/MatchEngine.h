@@ -18,6 +18,13 @@
 
 class OWDictionaryList;
 
+// The letters an entry holds as one 32-bit set: bit i for letter index i, and
+// bit 31 for every index from 31 up (letters of a large alphabet share it, so
+// the set can only tell that some such letter is there).
+inline std::uint32_t LetterBit(std::uint8_t letter) {
+    return std::uint32_t{1} << (letter < 31 ? letter : 31);
+}
+
 // The compiled form of a query.
 struct Pattern {
     static constexpr int kMaxItems = 50;
@@ -49,6 +56,12 @@ public:
     int Status() const { return status_; }
     void SetLength(int n);
     bool Accept(const std::uint8_t* record);
+    // A quick test on the set of letters an entry holds (see LetterBit): false
+    // only for entries that Accept refuses, so most of a section is passed
+    // over without looking at its keys.
+    bool MayAccept(std::uint32_t letters) const {
+        return (letters & ~mayHave_) == 0 && (mustHave_ & ~letters) == 0;
+    }
     // After an accepted entry: appends "-" and the query letters the entry
     // lacks, then "+" and the entry's letters beyond the query's, each group
     // in letter order, as the dictionary's characters.
@@ -65,6 +78,10 @@ private:
     int maxLength_ = 0;
     int length_ = 0;
     int extraLength_ = 0;
+    // Letters an accepted entry may hold (all when any letter may stand
+    // somewhere) and letters every accepted entry holds.
+    std::uint32_t mayHave_ = ~std::uint32_t{0};
+    std::uint32_t mustHave_ = 0;
     // The key of the last accepted entry, for the letter difference.
     std::uint8_t lastKey_[51] = {};
     int lastKeyLength_ = 0;

@@ -1,5 +1,7 @@
 #include "dictionary/OWDictionaryList.h"
 
+#include "dictionary/DecodedDictionary.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -166,6 +168,7 @@ void OWDictionaryList::Dictionary::Clear() {
     fileSize = 0;
     blocks.clear();
     blocks.shrink_to_fit();
+    decoded.reset();
     description = kInvalidText;
 }
 
@@ -362,6 +365,14 @@ OWDictionaryList::~OWDictionaryList() {
         d->Load(nullptr, d->mode);
         pool.erase(std::find_if(pool.begin(), pool.end(), [d](auto& p) { return p.get() == d; }));
     }
+}
+
+std::shared_ptr<DecodedDictionary> OWDictionaryList::Decoded(int index) {
+    if (index < 0 || index >= Count()) return nullptr;
+    Dictionary& d = At(index);
+    if (!d.valid) return nullptr;
+    if (!d.decoded) d.decoded = std::make_shared<DecodedDictionary>(d);
+    return d.decoded;
 }
 
 int OWDictionaryList::Count() const {

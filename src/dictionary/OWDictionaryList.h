@@ -15,11 +15,13 @@
 //   codeTable    256 x { u8 character, u8 codeLength, i16 letterIndex, u32 code }
 //   blockCount   u16       M
 //   blocks       M x letterCount bytes, kept but unused
-// The word data after the header is described in InputEngine.h.
+// The word data after the header is described in InputEngine.h; the decoded
+// form a search reads it in, in DecodedDictionary.h.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,8 @@ using OWFileFactsReader = bool (*)(const std::string& path, OWFileFacts& facts);
 // Installs the reader the loader uses; nullptr restores the standard one.
 void OWSetFileFactsReader(OWFileFactsReader reader);
 bool OWReadFileFacts(const std::string& path, OWFileFacts& facts);
+
+class DecodedDictionary;
 
 // Reads a file's last-write time; false when the file cannot be examined.
 bool OWReadFileTime(const std::string& path, OWFileTime& time);
@@ -94,6 +98,11 @@ public:
     // Offset of slot n's first entry; 0 for a slot outside the file's table.
     std::int32_t SectionOffset(int index, int n) const;
     int SlotCount(int index) const;
+
+    // The decoded form of a usable dictionary, created on the first call after
+    // each load (its sections are decoded as they are asked for); nullptr for
+    // one that is not usable. Runs no reload check.
+    std::shared_ptr<DecodedDictionary> Decoded(int index);
 
     // An out-of-range index yields a closed, invalid dictionary.
     Dictionary& At(int index);
@@ -156,6 +165,9 @@ public:
     unsigned char letterChar[256];
     std::uint16_t blockCount = 0;
     std::vector<std::uint8_t> blocks;
+    // The entries decoded for searching; dropped whenever the file is loaded
+    // again, so a rebuilt file is decoded afresh.
+    std::shared_ptr<DecodedDictionary> decoded;
 
     // Decoding tables derived from the tree for the reader's inner loop:
     // fastEntry[b] = symbol | length << 8 for a leaf of at most 8 bits,

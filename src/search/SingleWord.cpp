@@ -12,15 +12,11 @@
 
 namespace {
 
-// Writes the entry's letters as canonical characters; returns how many there are.
-int KeyLetters(const std::uint8_t* record, const std::array<unsigned char, 256>& table,
-               char* letters) {
-    int n = 0;
-    while (n < owrecord::kKeySize && record[n] != owrecord::kEnd) {
-        letters[n] = static_cast<char>(table[record[n]]);
-        ++n;
-    }
-    return n;
+// Writes a key's letters as canonical characters.
+void KeyLetters(const std::uint8_t* key, int length, const std::array<unsigned char, 256>& table,
+                char* letters) {
+    for (int i = 0; i < length; ++i)
+        letters[i] = static_cast<char>(table[key[i]]);
 }
 
 } // namespace
@@ -29,55 +25,66 @@ void WordplaySearch::SameLengthWords() {
     if (l_ > kMaxMaskLetters) return;
     const bool several = list_.Count() > 1;
     std::unordered_set<std::string> seen;
-    char letters[owrecord::kKeySize];
+    char letters[kMaxMaskLetters];
     std::vector<int> counts;
     for (int index = 0; index < list_.Count(); ++index) {
-        InputEngine input(list_, index);
-        if (!input.Start(l_)) continue;
         const LetterTable table = LettersOf(index);
-        for (;;) {
-            const std::uint8_t* record = input.Next();
-            if (record[owrecord::kKey] == owrecord::kEnd) break;
-            if (KeyLetters(record, table, letters) != l_) continue;
-            const std::string_view word(letters, static_cast<std::size_t>(l_));
+        // Every position holding a letter outside the answer is a difference,
+        // and a word with two differences is neither anagram nor substitution:
+        // two letters outside the answer rule a word out unread.
+        std::uint32_t inAnswer = 0;
+        for (int letter = 0; letter < 255; ++letter)
+            if (distinctOf_[table[letter]] >= 0)
+                inAnswer |= LetterBit(static_cast<std::uint8_t>(letter));
+        const auto mayUse = [inAnswer](std::uint32_t held) {
+            return std::popcount(held & ~inAnswer) < 2;
+        };
+        ReadEntries(list_, index, DecodedOf(index), l_, nullptr, mayUse,
+                    [&](const std::uint8_t* key, const char* text) {
+                        KeyLetters(key, l_, table, letters);
+                        SameLengthWord(std::string_view(letters, static_cast<std::size_t>(l_)),
+                                       text, several, seen, counts);
+                    });
+    }
+}
 
-            counts = distinctCount_;
-            bool anagram = true;
-            for (const char c : word) {
-                const int j = distinctOf_[static_cast<unsigned char>(c)];
-                if (j < 0 || --counts[j] < 0) {
-                    anagram = false;
-                    break;
-                }
-            }
-            int differs = -1;
-            if (!anagram) {
-                bool second = false;
-                for (int i = 0; i < l_ && !second; ++i) {
-                    if (word[i] == answer_[i]) continue;
-                    if (differs >= 0) second = true;
-                    differs = i;
-                }
-                if (second || differs < 0) continue;
-            }
-            if (several && !seen.insert(std::string(word)).second) continue;
-            if (word == answer_) continue;
-
-            builder_.Clear();
-            builder_.AppendWord(reinterpret_cast<const char*>(record + owrecord::kText));
-            if (anagram) {
-                const bool reversal = std::equal(word.rbegin(), word.rend(), answer_.begin());
-                builder_.AppendSymbol(reversal ? NotationSymbol::Reversal
-                                               : NotationSymbol::Anagram);
-                AddRow(builder_, reversal ? WordplayType::Reversal : WordplayType::Anagram, 1);
-            } else {
-                builder_.AppendSymbol(NotationSymbol::With);
-                builder_.AppendAbbreviation(std::string_view(answer_).substr(differs, 1));
-                builder_.AppendSymbol(NotationSymbol::For);
-                builder_.AppendAbbreviation(word.substr(static_cast<std::size_t>(differs), 1));
-                AddRow(builder_, WordplayType::Substitution, 2);
-            }
+void WordplaySearch::SameLengthWord(std::string_view word, const char* text, bool several,
+                                    std::unordered_set<std::string>& seen,
+                                    std::vector<int>& counts) {
+    counts = distinctCount_;
+    bool anagram = true;
+    for (const char c : word) {
+        const int j = distinctOf_[static_cast<unsigned char>(c)];
+        if (j < 0 || --counts[j] < 0) {
+            anagram = false;
+            break;
         }
+    }
+    int differs = -1;
+    if (!anagram) {
+        bool second = false;
+        for (int i = 0; i < l_ && !second; ++i) {
+            if (word[i] == answer_[i]) continue;
+            if (differs >= 0) second = true;
+            differs = i;
+        }
+        if (second || differs < 0) return;
+    }
+    if (several && !seen.insert(std::string(word)).second) return;
+    if (word == answer_) return;
+
+    builder_.Clear();
+    builder_.AppendWord(text);
+    if (anagram) {
+        const bool reversal = std::equal(word.rbegin(), word.rend(), answer_.begin());
+        builder_.AppendSymbol(reversal ? NotationSymbol::Reversal : NotationSymbol::Anagram);
+        AddRow(builder_, reversal ? WordplayType::Reversal : WordplayType::Anagram, 1);
+    } else {
+        builder_.AppendSymbol(NotationSymbol::With);
+        builder_.AppendAbbreviation(std::string_view(answer_).substr(differs, 1));
+        builder_.AppendSymbol(NotationSymbol::For);
+        builder_.AppendAbbreviation(word.substr(static_cast<std::size_t>(differs), 1));
+        AddRow(builder_, WordplayType::Substitution, 2);
     }
 }
 
@@ -97,33 +104,32 @@ void WordplaySearch::LongerWords() {
         for (int index = 0; index < list_.Count(); ++index) {
             MatchEngine matcher;
             if (matcher.Compile(list_, index, query) != 0) continue;
-            InputEngine input(list_, index);
-            if (!input.Start(len)) continue;
             matcher.SetLength(len);
             const LetterTable table = LettersOf(index);
-            for (;;) {
-                const std::uint8_t* record = input.Next(&matcher);
-                if (record[owrecord::kKey] == owrecord::kEnd) break;
-                if (several) {
-                    char letters[owrecord::kKeySize];
-                    const int n = KeyLetters(record, table, letters);
-                    if (!seen.insert(std::string(letters, static_cast<std::size_t>(n))).second)
-                        continue;
-                }
-                TryLongerWord(index, table, record, len);
-            }
+            const auto allLetters = [](std::uint32_t) { return true; };
+            ReadEntries(
+                list_, index, DecodedOf(index), len, &matcher, allLetters,
+                [&](const std::uint8_t* key, const char* text) {
+                    if (several) {
+                        char letters[kMaxMaskLetters];
+                        KeyLetters(key, len, table, letters);
+                        if (!seen.insert(std::string(letters, static_cast<std::size_t>(len)))
+                                 .second)
+                            return;
+                    }
+                    TryLongerWord(index, table, key, text, len);
+                });
         }
     }
 }
 
-void WordplaySearch::TryLongerWord(int index, const LetterTable& table, const std::uint8_t* record,
-                                   int len) {
-    char letters[owrecord::kKeySize];
-    if (KeyLetters(record, table, letters) != len) return;
+void WordplaySearch::TryLongerWord(int index, const LetterTable& table, const std::uint8_t* key,
+                                   const char* text, int len) {
+    char letters[kMaxMaskLetters];
+    KeyLetters(key, len, table, letters);
     const std::string_view word(letters, static_cast<std::size_t>(len));
     const std::string_view answer(answer_);
     const int d = len - l_;
-    const char* text = reinterpret_cast<const char*>(record + owrecord::kText);
 
     std::uint32_t deleted = 0;
     std::int8_t type = -1;
@@ -165,7 +171,7 @@ void WordplaySearch::TryLongerWord(int index, const LetterTable& table, const st
             type = WordplayType::Deletion;
         } else {
             type = WordplayType::AugmentedAnagram;
-            deleted = AugmentedPositions(index, record, len);
+            deleted = AugmentedPositions(index, key, len);
         }
     }
     if (type < 0) return;

@@ -3,7 +3,6 @@
 // charades, containers, contained and partial anagrams.
 #include "search/WordplaySearch.h"
 
-#include "dictionary/InputEngine.h"
 #include "dictionary/MatchEngine.h"
 
 #include <algorithm>
@@ -43,12 +42,16 @@ const char* WordplaySearch::PhaseName(Phase phase) {
 }
 
 WordplaySearch::WordplaySearch(OWDictionaryList& list, const AbbreviationSet& abbreviations,
-                               int maxPieces)
-    : list_(list), abbreviations_(abbreviations), maxPieces_(maxPieces) {
+                               int maxPieces, Reading reading)
+    : list_(list), abbreviations_(abbreviations), maxPieces_(maxPieces), reading_(reading) {
     distinctOf_.fill(-1);
 }
 
 void WordplaySearch::SetAnswer(std::string_view typed) {
+    decoded_.clear();
+    if (reading_ == Reading::Decoded)
+        for (int index = 0; index < list_.Count(); ++index)
+            decoded_.push_back(list_.Decoded(index));
     answer_ = NormaliseAnswer(list_, typed);
     l_ = static_cast<int>(answer_.size());
     shortPieceLimit_ = l_ > 9 ? 3 : 2;
@@ -170,6 +173,11 @@ WordplaySearch::LetterTable WordplaySearch::LettersOf(int index) const {
     return table;
 }
 
+DecodedDictionary* WordplaySearch::DecodedOf(int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    return at < decoded_.size() ? decoded_[at].get() : nullptr;
+}
+
 std::uint32_t WordplaySearch::Run(int start, int length) const {
     if (length <= 0) return 0;
     const std::uint32_t bits = length >= 32 ? ~0u : (1u << length) - 1;
@@ -219,25 +227,23 @@ void WordplaySearch::WordPieces() {
         for (int index = 0; index < list_.Count(); ++index) {
             MatchEngine matcher;
             if (matcher.Compile(list_, index, query) != 0) continue;
-            InputEngine input(list_, index);
-            if (!input.Start(k)) continue;
             matcher.SetLength(k);
             const LetterTable table = LettersOf(index);
-            for (;;) {
-                const std::uint8_t* record = input.Next(&matcher);
-                if (record[owrecord::kKey] == owrecord::kEnd) break;
-                letters.clear();
-                for (int i = 0; record[i] != owrecord::kEnd && i < owrecord::kKeySize; ++i)
-                    letters.push_back(static_cast<char>(table[record[i]]));
-                if (static_cast<int>(letters.size()) != k) continue;
-                if (several && !seen.insert(letters).second) continue;
-                const std::string text(reinterpret_cast<const char*>(record + owrecord::kText));
-                if (k >= 2) Locate(letters, text, true);
-                if (k <= shortPieceLimit_ || answer_.find(letters) == std::string::npos) {
-                    const std::uint64_t signature = Signature(letters);
-                    if (signature != 0) fodder_[k].push_back({signature, text});
-                }
-            }
+            const auto allLetters = [](std::uint32_t) { return true; };
+            ReadEntries(list_, index, DecodedOf(index), k, &matcher, allLetters,
+                        [&](const std::uint8_t* key, const char* entryText) {
+                            letters.clear();
+                            for (int j = 0; j < k; ++j)
+                                letters.push_back(static_cast<char>(table[key[j]]));
+                            if (several && !seen.insert(letters).second) return;
+                            const std::string text(entryText);
+                            if (k >= 2) Locate(letters, text, true);
+                            if (k <= shortPieceLimit_ ||
+                                answer_.find(letters) == std::string::npos) {
+                                const std::uint64_t signature = Signature(letters);
+                                if (signature != 0) fodder_[k].push_back({signature, text});
+                            }
+                        });
         }
     }
 }

@@ -13,8 +13,16 @@
 //   5. contained, partial     an anagram inside a shell, or beside/around a piece
 //   6. longer words           Alternation, the deletions, Augmented Anagram
 //   7. multiple anagrams      multisets of fodder groups that spell the answer
-// No word list is held in memory: phases 2, 3 and 6 read the dictionaries one
-// length section at a time through InputEngine, filtered by MatchEngine.
+// Phases 2, 3 and 6 read each dictionary one length section at a time, in the
+// section's order, filtered by MatchEngine (ReadEntries). A search that is one
+// of many reads the decoded forms (DecodedDictionary: decoded on first use and
+// kept while the file is unchanged), passing over most entries on a test of
+// the letters they hold; a lone search in a process that ends after it reads
+// straight from the file, which costs no more than the sections it needs. Both
+// give the same entries in the same order, so the rows do not depend on it.
+// The decoded forms are taken when the answer is set, so a search keeps its
+// words whatever the reload check does meanwhile. Searches on several threads
+// share the decoded forms read-only; every table below belongs to one search.
 //
 // Positions in the answer are bits of one 32-bit mask, so a piece is a run of
 // bits and covering tests are an AND and a compare. Answers of more than 31
@@ -39,6 +47,7 @@
 // MaxPieces says, no enumeration goes deeper than the answer has letters.
 #pragma once
 
+#include "dictionary/DecodedDictionary.h"
 #include "dictionary/OWDictionaryList.h"
 #include "results/AbbreviationSet.h"
 #include "results/RowBuilder.h"
@@ -46,8 +55,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 // The answer's letters in the first dictionary's canonical characters: every
@@ -97,7 +108,11 @@ public:
         std::string text;
     };
 
-    WordplaySearch(OWDictionaryList& list, const AbbreviationSet& abbreviations, int maxPieces);
+    // Where the phases take the dictionaries' words from (see above).
+    enum class Reading { Decoded, Streaming };
+
+    WordplaySearch(OWDictionaryList& list, const AbbreviationSet& abbreviations, int maxPieces,
+                   Reading reading = Reading::Decoded);
     WordplaySearch(const WordplaySearch&) = delete;
     WordplaySearch& operator=(const WordplaySearch&) = delete;
 
@@ -138,6 +153,9 @@ private:
                 std::int32_t sequence);
     bool MultiPieceAnswer() const { return l_ >= 2 && l_ <= kMaxMaskLetters; }
     LetterTable LettersOf(int index) const;
+    // The decoded form phases read dictionary `index` from; nullptr when they
+    // read the file.
+    DecodedDictionary* DecodedOf(int index) const;
     std::uint32_t Run(int start, int length) const;
     bool IsLetter(int index, unsigned char c) const;
     void MarkPositions(WordplayRowBuilder& row, int index, std::uint32_t positions) const;
@@ -152,6 +170,8 @@ private:
 
     // Phase 3.
     void SameLengthWords();
+    void SameLengthWord(std::string_view word, const char* text, bool several,
+                        std::unordered_set<std::string>& seen, std::vector<int>& counts);
 
     // Phase 4.
     void CharadesAndContainers();
@@ -169,7 +189,8 @@ private:
 
     // Phase 6.
     void LongerWords();
-    void TryLongerWord(int index, const LetterTable& letters, const std::uint8_t* record, int len);
+    void TryLongerWord(int index, const LetterTable& letters, const std::uint8_t* key,
+                       const char* text, int len);
     std::uint32_t DeletionPositions(std::string_view word) const;
     std::uint32_t AugmentedPositions(int index, const std::uint8_t* key, int len);
 
@@ -182,7 +203,9 @@ private:
     OWDictionaryList& list_;
     const AbbreviationSet& abbreviations_;
     int maxPieces_;
+    Reading reading_;
     RowSink* sink_ = nullptr;
+    std::vector<std::shared_ptr<DecodedDictionary>> decoded_; // per dictionary of the list
 
     std::string answer_;
     int l_ = 0;

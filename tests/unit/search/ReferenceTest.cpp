@@ -544,10 +544,10 @@ TEST(ReferenceSearch, AgreesOnRandomWordListsRowForRow) {
 
         // Every other trial splits the words over two dictionaries that share some;
         // each word must then be used once, where the first dictionary has it.
-        std::vector<WordplayRow> fast;
+        std::string listName;
         std::vector<std::string> listed = words; // as the search meets them, repeats dropped
         if (trial % 2 == 0) {
-            fast = SearchWords(words, answer, maxPieces, abbreviations);
+            listName = WriteDictionary(words);
         } else {
             std::vector<std::string> first, second;
             for (std::size_t i = 0; i < words.size(); ++i) {
@@ -558,13 +558,18 @@ TEST(ReferenceSearch, AgreesOnRandomWordListsRowForRow) {
             // The second list also repeats a few of the first's words in its own order.
             for (std::size_t i = 0; i < first.size(); i += 4)
                 second.push_back(first[i]);
-            fast = SearchRows(WriteDictionary(first) + ";" + WriteDictionary(second), answer,
-                              maxPieces, abbreviations);
+            listName = WriteDictionary(first) + ";" + WriteDictionary(second);
             listed = first;
             for (const std::string& w : second) {
                 if (std::find(first.begin(), first.end(), w) == first.end()) listed.push_back(w);
             }
         }
+        const std::vector<WordplayRow> fast =
+            SearchRows(listName, answer, maxPieces, abbreviations);
+        // Read straight from the files, the search finds the same rows in the same order.
+        ASSERT_EQ(SearchRows(listName, answer, maxPieces, abbreviations,
+                             WordplaySearch::Reading::Streaming),
+                  fast);
         const auto plain = ReferenceSearch(listed, answer, maxPieces, abbreviations).Run();
         // Multiple anagrams may come in any order (their sequence is a score);
         // everything else must match row for row.

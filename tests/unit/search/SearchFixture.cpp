@@ -42,10 +42,11 @@ AbbreviationSet Abbreviations(const std::vector<std::string>& extra) {
 }
 
 std::vector<WordplayRow> SearchRows(const std::string& listName, const std::string& answer,
-                                    int maxPieces, const AbbreviationSet& abbreviations) {
+                                    int maxPieces, const AbbreviationSet& abbreviations,
+                                    WordplaySearch::Reading reading) {
     OWDictionaryList list(listName);
     EXPECT_FALSE(list.FirstInvalidPath().has_value());
-    WordplaySearch search(list, abbreviations, maxPieces);
+    WordplaySearch search(list, abbreviations, maxPieces, reading);
     search.SetAnswer(answer);
     RowCollector rows;
     search.Run(rows);

@@ -6,6 +6,7 @@
 #include "results/AbbreviationSet.h"
 #include "results/WordplayRow.h"
 #include "search/SearchHost.h"
+#include "search/WordplaySearch.h"
 
 #include <memory>
 #include <string>
@@ -23,9 +24,10 @@ std::string WriteDictionary(const std::vector<std::string>& words);
 AbbreviationSet Abbreviations(const std::vector<std::string>& extra = {});
 
 // Every row the search adds, in the order it adds them (unfinished).
-std::vector<WordplayRow> SearchRows(const std::string& listName, const std::string& answer,
-                                    int maxPieces = 4,
-                                    const AbbreviationSet& abbreviations = Abbreviations());
+std::vector<WordplayRow>
+SearchRows(const std::string& listName, const std::string& answer, int maxPieces = 4,
+           const AbbreviationSet& abbreviations = Abbreviations(),
+           WordplaySearch::Reading reading = WordplaySearch::Reading::Decoded);
 std::vector<WordplayRow> SearchWords(const std::vector<std::string>& words,
                                      const std::string& answer, int maxPieces = 4,
                                      const AbbreviationSet& abbreviations = Abbreviations());
