@@ -11,11 +11,18 @@
 #include "search/ListAbbreviations.h"
 #include "search/WordplaySearch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <ostream>
+#include <sstream>
+#include <thread>
 
 namespace quillon::cli {
 namespace {
@@ -23,6 +30,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage:\n"
     "  quillon search [options] ANSWER...   list the wordplay for each answer\n"
+    "  quillon search [options] --answers FILE [ANSWER...]\n"
     "  quillon info [FILE...]               show the facts of each dictionary file\n"
     "                                       (default: the default dictionary)\n"
     "  quillon --help                       show this text\n"
@@ -38,11 +46,17 @@ constexpr const char* kUsage =
     "                         on a terminal; tsv prints text, pieces and type separated by\n"
     "                         tabs; json prints every field of every row\n"
     "  --color auto|always|never\n"
+    "  --answers FILE         also search every line of FILE (\"-\": standard input),\n"
+    "                         after the answers on the command line; may be repeated\n"
+    "  --jobs N               search N answers at a time (default: one per core);\n"
+    "                         the output is the same, in the answers' order\n"
     "\n"
-    "Exit status: 0 done (also when nothing was found), 1 a dictionary that cannot\n"
-    "be used, 2 a mistake on the command line.\n";
+    "With more than one answer, each tsv row begins with its answer as typed.\n"
+    "\n"
+    "Exit status: 0 done (also when nothing was found), 1 a dictionary or answers\n"
+    "file that cannot be used, 2 a mistake on the command line.\n";
 
-constexpr int kUnusableDictionary = 1;
+constexpr int kUnusableFile = 1;
 constexpr int kUsageMistake = 2;
 
 enum class Format { Table, Tsv, Json };
@@ -128,28 +142,49 @@ bool Readable(const std::string& path) {
     return true;
 }
 
-// The terminal's side of a search: rows are collected (and finished once the
-// search ends, as the list view finishes them), and the message for an
-// unusable dictionary goes to stderr.
-class TerminalHost : public SearchHost {
-public:
-    explicit TerminalHost(std::ostream& err) : err_(err) {}
+void ShowInvalidDictionary(const std::string& path, std::ostream& err) {
+    err << tools::Platform().systemToUtf8(path) << kInvalidDictionaryText << "\n";
+}
 
-    void ShowInvalidDictionary(const std::string& path) override {
-        err_ << tools::Platform().systemToUtf8(path) << kInvalidDictionaryText << "\n";
-        invalid_ = true;
-    }
-    void AddRow(WordplayRow row) override { rows_.push_back(std::move(row)); }
-    void SearchFinished(const std::string&) override { FinishResultList(rows_, ColumnTable()); }
-
-    bool Invalid() const { return invalid_; }
-    const std::vector<WordplayRow>& Rows() const { return rows_; }
-
-private:
-    std::ostream& err_;
-    bool invalid_ = false;
-    std::vector<WordplayRow> rows_;
+struct RowCollector : RowSink {
+    std::vector<WordplayRow> rows;
+    void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
 };
+
+// One answer: the Windows-1252 text the search normalises, and the UTF-8 text
+// shown beside its rows.
+struct Answer {
+    std::string typed;
+    std::string shown;
+};
+
+Answer FromCommandLine(const std::string& argument) {
+    return {tools::ArgumentToCp1252(argument), tools::Platform().systemToUtf8(argument)};
+}
+
+// An answers file holds one answer a line, UTF-8 or Windows-1252 like a word
+// list, LF or CR LF; blank lines are no answers.
+void AddAnswersFromText(std::string_view text, std::vector<Answer>& answers) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        const bool utf8 = tools::IsValidUtf8(line);
+        answers.push_back(
+            {tools::ArgumentToCp1252(line), utf8 ? std::string(line) : tools::Cp1252ToUtf8(line)});
+    }
+}
+
+// The first column of a tsv row: the answer as typed, on one line, its own tabs
+// and line breaks turned to blanks.
+std::string TsvField(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    return text;
+}
 
 struct SearchOptions {
     std::string dictionary;
@@ -159,6 +194,8 @@ struct SearchOptions {
     Format format = Format::Table;
     bool colour = false;
     std::vector<std::string> answers;
+    std::vector<std::string> answerFiles;
+    int jobs = 0; // 0: one per core
 };
 
 void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
@@ -199,20 +236,18 @@ void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
     out << "\n";
 }
 
-void PrintTsv(const std::vector<WordplayRow>& rows, const SearchOptions& options,
-              std::ostream& out) {
+void PrintTsv(const std::string& prefix, const std::vector<WordplayRow>& rows,
+              const SearchOptions& options, std::ostream& out) {
     for (const WordplayRow& row : rows) {
-        out << Utf8(DisplayText(row, options.brackets).text) << '\t';
+        out << prefix << Utf8(DisplayText(row, options.brackets).text) << '\t';
         if (row.pieces > 0) out << row.pieces;
         out << '\t' << TypeName(row.type) << '\n';
     }
 }
 
 void PrintJson(const std::string& answer, const std::vector<WordplayRow>& rows,
-               const SearchOptions& options, bool first, std::ostream& out) {
-    out << (first ? "[\n" : ",\n")
-        << "  {\"answer\": " << JsonString(tools::Platform().systemToUtf8(answer))
-        << ", \"rows\": [";
+               const SearchOptions& options, std::ostream& out) {
+    out << "  {\"answer\": " << JsonString(answer) << ", \"rows\": [";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const DisplayedText shown = DisplayText(rows[i], options.brackets);
         out << (i == 0 ? "\n" : ",\n") << "    {\"text\": " << JsonString(Utf8(shown.text))
@@ -222,6 +257,91 @@ void PrintJson(const std::string& answer, const std::vector<WordplayRow>& rows,
             << ", \"pieces\": " << rows[i].pieces << ", \"sequence\": " << rows[i].sequence << "}";
     }
     out << (rows.empty() ? "]}" : "\n  ]}");
+}
+
+// The text an answer prints in the chosen format (a json object without the
+// separators around it).
+std::string AnswerText(WordplaySearch& search, const Answer& answer, bool several,
+                       const SearchOptions& options) {
+    search.SetAnswer(answer.typed);
+    RowCollector collector;
+    search.Run(collector);
+    FinishResultList(collector.rows, ColumnTable());
+    std::ostringstream text;
+    switch (options.format) {
+    case Format::Table:
+        PrintTable(answer.shown, collector.rows, options, text);
+        break;
+    case Format::Tsv:
+        PrintTsv(several ? TsvField(answer.shown) + '\t' : std::string(), collector.rows, options,
+                 text);
+        break;
+    case Format::Json:
+        PrintJson(answer.shown, collector.rows, options, text);
+        break;
+    }
+    return std::move(text).str();
+}
+
+// Works out the texts of `count` answers on `jobs` threads and hands each to
+// `emit` in the answers' order, as soon as it and all before it are done. Each
+// thread gets its own worker (newWorker), so a search's tables are never
+// shared; at most a few texts per thread wait for their turn.
+using AnswerWorker = std::function<std::string(std::size_t)>;
+void RunInOrder(std::size_t count, int jobs, const std::function<AnswerWorker()>& newWorker,
+                const std::function<void(std::string&)>& emit) {
+    const std::size_t threads = std::min<std::size_t>(static_cast<std::size_t>(jobs), count);
+    if (threads <= 1) {
+        const AnswerWorker work = newWorker();
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string text = work(i);
+            emit(text);
+        }
+        return;
+    }
+    const std::size_t window = 4 * threads;
+    std::vector<std::string> texts(window);
+    std::vector<char> ready(window, 0);
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t next = 0;
+    std::size_t emitted = 0;
+    const auto run = [&] {
+        const AnswerWorker work = newWorker();
+        for (;;) {
+            std::size_t i = 0;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return next >= count || next < emitted + window; });
+                if (next >= count) return;
+                i = next++;
+            }
+            std::string text = work(i);
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                texts[i % window] = std::move(text);
+                ready[i % window] = 1;
+            }
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (std::size_t t = 0; t < threads; ++t)
+        pool.emplace_back(run);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string text;
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return ready[i % window] != 0; });
+            text = std::move(texts[i % window]);
+            ready[i % window] = 0;
+            ++emitted;
+        }
+        changed.notify_all();
+        emit(text);
+    }
+    for (std::thread& thread : pool)
+        thread.join();
 }
 
 bool ParseInt(const std::string& text, int& value) {
@@ -281,6 +401,12 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             if (value != "auto" && value != "always" && value != "never")
                 return mistake("--color takes auto, always or never");
             options.colour = value == "always" || (value == "auto" && environment.terminal);
+        } else if (a == "--answers") {
+            if (!arg.TakeValue(value)) return mistake("--answers needs a file (or - for input)");
+            options.answerFiles.push_back(value);
+        } else if (a == "--jobs") {
+            if (!arg.TakeValue(value) || !ParseInt(value, options.jobs) || options.jobs < 1)
+                return mistake("--jobs needs a whole number from 1 up, not \"" + value + "\"");
         } else if (a == "--") {
             for (std::string& answer : arg.TakeRest())
                 options.answers.push_back(std::move(answer));
@@ -290,7 +416,8 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             options.answers.push_back(a);
         }
     }
-    if (options.answers.empty()) return mistake("search needs an answer");
+    if (options.answers.empty() && options.answerFiles.empty())
+        return mistake("search needs an answer");
 
     // Paths are the system's own; only the words are Windows-1252. The
     // default dictionary is one file, whatever its folder is called.
@@ -298,34 +425,62 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
                                 ? OWDictionaryList(options.dictionary)
                                 : OWDictionaryList(OWDictionaryList::OnePath{}, options.dictionary);
     if (const auto invalid = list.FirstInvalidPath()) {
-        TerminalHost host(err);
-        host.ShowInvalidDictionary(*invalid);
-        return kUnusableDictionary;
+        ShowInvalidDictionary(*invalid, err);
+        return kUnusableFile;
     }
+
+    std::vector<Answer> answers;
+    for (const std::string& typed : options.answers)
+        answers.push_back(FromCommandLine(typed));
+    for (const std::string& file : options.answerFiles) {
+        std::string bytes, error;
+        if (file == "-") {
+            if (environment.in != nullptr) {
+                std::ostringstream input;
+                input << environment.in->rdbuf();
+                bytes = std::move(input).str();
+            }
+        } else if (!tools::ReadFileBytes(file, bytes, error)) {
+            err << "quillon: " << error << "\n";
+            return kUnusableFile;
+        }
+        AddAnswersFromText(bytes, answers);
+    }
+
     if (namedAbbreviations && !Readable(options.abbreviations))
         err << "quillon: " << tools::Platform().systemToUtf8(options.abbreviations)
             << " cannot be read; only single letters are abbreviations\n";
     const AbbreviationSet abbreviations = LoadListAbbreviations(list, options.abbreviations);
 
+    // A lone answer reads only the sections it needs, straight from the file;
+    // more answers share the decoded dictionaries, decoded before any thread
+    // starts so that the threads only read them.
+    const bool several = answers.size() > 1;
+    const int jobs = options.jobs > 0
+                         ? options.jobs
+                         : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (several && jobs > 1)
+        for (int index = 0; index < list.Count(); ++index)
+            if (const auto decoded = list.Decoded(index)) decoded->BuildAll();
+    const WordplaySearch::Reading reading =
+        several ? WordplaySearch::Reading::Decoded : WordplaySearch::Reading::Streaming;
+
+    if (options.format == Format::Json) out << "[";
     bool first = true;
-    for (const std::string& answer : options.answers) {
-        TerminalHost host(err);
-        RunWordplaySearch(host, list, abbreviations, options.maxPieces,
-                          tools::ArgumentToCp1252(answer));
-        if (host.Invalid()) return kUnusableDictionary;
-        switch (options.format) {
-        case Format::Table:
-            PrintTable(answer, host.Rows(), options, out);
-            break;
-        case Format::Tsv:
-            PrintTsv(host.Rows(), options, out);
-            break;
-        case Format::Json:
-            PrintJson(answer, host.Rows(), options, first, out);
-            break;
-        }
-        first = false;
-    }
+    RunInOrder(
+        answers.size(), jobs,
+        [&]() -> AnswerWorker {
+            auto search =
+                std::make_shared<WordplaySearch>(list, abbreviations, options.maxPieces, reading);
+            return [&, search](std::size_t i) {
+                return AnswerText(*search, answers[i], several, options);
+            };
+        },
+        [&](std::string& text) {
+            if (options.format == Format::Json) out << (first ? "\n" : ",\n");
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            first = false;
+        });
     if (options.format == Format::Json) out << "\n]\n";
     out.flush();
     return 0;
@@ -368,7 +523,7 @@ int Info(const std::vector<std::string>& args, const Environment& environment, s
             << "Version:     " << list.Version(0) << "\n"
             << "Valid:       " << (valid ? "yes" : "no") << "\n";
     }
-    return allValid ? 0 : kUnusableDictionary;
+    return allValid ? 0 : kUnusableFile;
 }
 
 } // namespace

@@ -51,5 +51,6 @@ int main(int argc, char** argv) {
     quillon::cli::Environment environment;
     environment.programDirectory = ProgramDirectory(argc > 0 ? argv[0] : nullptr);
     environment.terminal = StandardOutputIsTerminal() && std::getenv("NO_COLOR") == nullptr;
+    environment.in = &std::cin;
     return quillon::cli::RunQuillon(args, environment, std::cout, std::cerr);
 }

@@ -78,15 +78,74 @@ TEST_F(CommandLine, TsvIsTheSearchsFinishedRows) {
     EXPECT_EQ(output.out, expected);
 }
 
-TEST_F(CommandLine, SeveralAnswersOneSearchEach) {
-    const std::string dictionary = WriteDictionary({"car", "pet", "tac"});
-    const Output output = RunProgram("search --format tsv --dictionary '" + dictionary +
-                                     "' --abbreviations /nonexistent/none.txt carpet CAT");
-    EXPECT_EQ(output.status, 0);
-    // A missing table leaves the single letters, and says so.
-    EXPECT_NE(output.err.find("only single letters"), std::string::npos);
-    EXPECT_EQ(output.out,
-              Tsv(SearchRows(dictionary, "carpet")) + Tsv(SearchRows(dictionary, "cat")));
+// Many answers give what one run per answer gives, in the answers' order,
+// whatever the number of threads; tsv rows then start with their answer.
+TEST_F(CommandLine, BatchEqualsOneRunPerAnswer) {
+    const std::vector<std::string> words = {
+        "car",   "pet",   "tac",  "carpet", "ice",     "cream", "tea",  "eat",  "ate",
+        "stone", "notes", "tone", "one",    "caf\xE9", "art",   "rat",  "tar",  "star",
+        "rats",  "tsar",  "arts", "east",   "seat",    "teas",  "sate", "near", "earn"};
+    const std::string dictionary = WriteDictionary(words);
+    const std::string base = std::filesystem::temp_directory_path() /
+                             ("quillon-search-" + std::to_string(::getpid()) + "-batch");
+    // Typed answers as a file holds them: CR LF, blank lines, a Windows-1252 line.
+    std::string file = "\xEF\xBB\xBF";
+    std::vector<std::string> shown = {"carpet", "CAT"};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string answer = i == 13 ? "Caf\xE9" : words[(i * 7) % words.size()] + words[i];
+        file += answer + (i % 3 == 0 ? "\r\n" : "\n") + (i % 5 == 0 ? "\n  \n" : "");
+        std::string utf8;
+        for (const char c : answer)
+            utf8 += c == '\xE9' ? std::string("\xC3\xA9") : std::string(1, c);
+        shown.push_back(utf8);
+    }
+    std::ofstream(base + ".txt", std::ios::binary) << file;
+
+    const std::string options = "search --dictionary '" + dictionary + "' --abbreviations /none ";
+    for (const char* format : {"tsv", "json", "table"}) {
+        std::string expected;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const std::string one =
+                RunProgram(options + "--format " + format + " -- '" + shown[i] + "'").out;
+            if (std::string(format) == "tsv") {
+                std::istringstream lines(one);
+                for (std::string line; std::getline(lines, line);)
+                    expected += shown[i] + "\t" + line + "\n";
+            } else if (std::string(format) == "json") {
+                // One object per answer within one list.
+                expected += (i == 0 ? "[\n" : ",\n") + one.substr(2, one.size() - 5);
+            } else {
+                expected += one;
+            }
+        }
+        if (std::string(format) == "json") expected += "\n]\n";
+        for (const char* jobs : {"1", "2", "3", "16"}) {
+            const Output batch = RunProgram(options + "--format " + format + " --jobs " + jobs +
+                                            " carpet CAT --answers '" + base + ".txt'");
+            EXPECT_EQ(batch.status, 0) << batch.err;
+            EXPECT_EQ(batch.out, expected) << format << " with " << jobs << " jobs";
+        }
+    }
+    // Standard input is "-"; a one-answer run keeps its three columns.
+    const std::string piped = "printf 'carpet\\nCAT\\n' | '" + kProgram + "' search --format tsv " +
+                              options + "--answers -";
+    const int raw = std::system((piped + " >'" + base + ".out'").c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
+    EXPECT_EQ(Slurp(base + ".out"), RunProgram(options + "--format tsv carpet CAT").out);
+    std::ofstream(base + ".one", std::ios::binary) << "carpet\n";
+    EXPECT_EQ(RunProgram(options + "--format tsv --answers '" + base + ".one'").out,
+              Tsv(SearchRows(dictionary, "carpet", 4, Abbreviations())));
+
+    const Output missing = RunProgram(options + "--answers '" + base + ".none'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot open"), std::string::npos) << missing.err;
+    std::ofstream(base + ".empty", std::ios::binary) << "\r\n";
+    const Output none = RunProgram(options + "--format json --answers '" + base + ".empty'");
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "[\n]\n");
+    EXPECT_EQ(RunProgram(options + "--jobs 0 carpet").status, 2);
+    for (const char* suffix : {".txt", ".out", ".one", ".empty"})
+        std::filesystem::remove(base + suffix);
 }
 
 TEST_F(CommandLine, InvalidDictionaryIsExitOneWithTheMessage) {
