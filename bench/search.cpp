@@ -1,18 +1,23 @@
 // Times the wordplay search on the default dictionary: the whole search and each
-// phase, for answers of 3 to 15 letters (words and phrases), with MaxPieces 4; then
-// the multiple anagrams beside Debian's anagram generator `an` on the same word
-// list and letters.
+// phase, for answers of 3 to 15 letters (words and phrases), with MaxPieces 4,
+// reading the dictionary file as a lone search does; beside it the whole search
+// on the decoded dictionary, as the program's later searches and a batch run it.
+// Then the time and memory to decode the whole dictionary, a batch of answers
+// drawn from the dictionary run by the quillon program on one thread and on
+// all cores, and the multiple anagrams beside Debian's anagram generator `an`
+// on the same word list and letters.
 //
-//   bench_search [DICTIONARY [ABBREVIATIONS]] [--runs N]
+//   bench_search [DICTIONARY [ABBREVIATIONS]] [--runs N] [--batch N]
 //
-// Every figure is the median of N runs (default 7). Times include reading the
-// dictionary file, as a search in the program does.
+// Every figure is the median of N runs (default 7); the batch (default 10000
+// answers, 0 to leave it out) runs once.
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
 #include "search/ListAbbreviations.h"
 #include "search/WordplaySearch.h"
 
+#include "dictionary/DecodedDictionary.h"
 #include "dictionary/InputEngine.h"
 
 #include <algorithm>
@@ -21,7 +26,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -38,16 +45,25 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-// What the results view does with the rows, minus the screen.
-class BenchHost : public SearchHost {
-public:
-    void ShowInvalidDictionary(const std::string& path) override {
-        std::fprintf(stderr, "invalid dictionary: %s\n", path.c_str());
-    }
-    void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
-    void SearchFinished(const std::string&) override { FinishResultList(rows, ColumnTable()); }
+constexpr int kMaxPieces = 4;
+
+struct CollectingSink : RowSink {
     std::vector<WordplayRow> rows;
+    void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
 };
+
+// What a search for the user does, minus the screen: the dictionary check, the
+// phases and the finished list. Returns the number of rows.
+std::size_t WholeSearch(OWDictionaryList& list, const AbbreviationSet& abbreviations,
+                        const std::string& answer, WordplaySearch::Reading reading) {
+    if (list.FirstInvalidPath()) return 0;
+    WordplaySearch search(list, abbreviations, kMaxPieces, reading);
+    search.SetAnswer(answer);
+    CollectingSink sink;
+    search.Run(sink);
+    FinishResultList(sink.rows, ColumnTable());
+    return sink.rows.size();
+}
 
 struct CountingSink : RowSink {
     std::size_t rows = 0;
@@ -81,17 +97,45 @@ double TimeCommand(const std::string& command, int runs) {
     return Median(times);
 }
 
+// Resident memory of the process in kB.
+long ResidentKilobytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// `count` entries of 3 to 15 letters picked at random (always the same ones)
+// from the dictionary, one a line as the dictionary spells them.
+std::size_t WriteAnswers(OWDictionaryList& list, std::size_t count, const std::string& path) {
+    const std::shared_ptr<DecodedDictionary> decoded = list.Decoded(0);
+    std::vector<const char*> texts;
+    for (int length = 3; length <= 15; ++length)
+        if (const DecodedSection* section = decoded ? decoded->Section(length) : nullptr)
+            for (std::size_t i = 0; i < section->Size(); ++i)
+                texts.push_back(section->Text(i));
+    if (texts.empty()) return 0;
+    std::mt19937 random(20241208);
+    std::ofstream out(path, std::ios::binary);
+    for (std::size_t i = 0; i < count; ++i)
+        out << texts[random() % texts.size()] << '\n';
+    return count;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::string dictionary = std::string(QUILLON_DIST_DIR) + "/Dictionaries/Standard English.owd";
     std::string abbreviationsPath = std::string(QUILLON_DIST_DIR) + "/Abbreviation.txt";
     int runs = 7;
+    std::size_t batch = 10000;
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--batch" && i + 1 < argc) {
+            batch = static_cast<std::size_t>(std::max(0, std::atoi(argv[++i])));
         } else {
             positional.push_back(arg);
         }
@@ -105,7 +149,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     const AbbreviationSet abbreviations = LoadListAbbreviations(list, abbreviationsPath);
-    constexpr int kMaxPieces = 4;
     std::printf("dictionary: %s (%lld entries), %zu abbreviations, MaxPieces %d, median of %d "
                 "runs\n\n",
                 dictionary.c_str(), static_cast<long long>(list.Statistics(0).entries),
@@ -129,23 +172,46 @@ int main(int argc, char** argv) {
                                               "under the weather",
                                               "once in a blue moon"};
 
+    // The decoded form first, from nothing each run.
+    {
+        std::vector<double> times;
+        std::size_t bytes = 0;
+        long resident = 0;
+        for (int run = 0; run < runs; ++run) {
+            const long before = ResidentKilobytes();
+            const auto start = Clock::now();
+            auto decoded = std::make_unique<DecodedDictionary>(list.At(0));
+            decoded->BuildAll();
+            times.push_back(Milliseconds(Clock::now() - start));
+            bytes = decoded->Bytes();
+            resident = ResidentKilobytes() - before;
+        }
+        std::printf("decoded form: built in %.1f ms, %.1f MB held (%.1f MB more resident)\n\n",
+                    Median(times), static_cast<double>(bytes) / (1024 * 1024),
+                    static_cast<double>(resident) / 1024);
+    }
+    if (const auto decoded = list.Decoded(0)) decoded->BuildAll();
+
     std::printf("%-20s %3s %7s %6s |", "answer", "l", "whole", "rows");
     for (int p = 0; p < WordplaySearch::kPhaseCount; ++p)
         std::printf("      p%d", p + 1);
-    std::printf("  (ms)\n");
+    std::printf(" | decoded  (ms)\n");
     for (const std::string& answer : answers) {
-        std::vector<double> whole;
+        std::vector<double> whole, decoded;
         std::vector<std::vector<double>> phases(WordplaySearch::kPhaseCount);
         std::size_t rows = 0;
         bool truncated = false;
         for (int run = 0; run < runs; ++run) {
-            BenchHost host;
-            const auto start = Clock::now();
-            RunWordplaySearch(host, list, abbreviations, kMaxPieces, answer);
+            auto start = Clock::now();
+            rows = WholeSearch(list, abbreviations, answer, WordplaySearch::Reading::Streaming);
             whole.push_back(Milliseconds(Clock::now() - start));
-            rows = host.rows.size();
+            start = Clock::now();
+            if (WholeSearch(list, abbreviations, answer, WordplaySearch::Reading::Decoded) != rows)
+                std::fprintf(stderr, "%s: the decoded form gives other rows\n", answer.c_str());
+            decoded.push_back(Milliseconds(Clock::now() - start));
 
-            WordplaySearch search(list, abbreviations, kMaxPieces);
+            WordplaySearch search(list, abbreviations, kMaxPieces,
+                                  WordplaySearch::Reading::Streaming);
             search.SetAnswer(answer);
             CountingSink sink;
             for (int p = 0; p < WordplaySearch::kPhaseCount; ++p) {
@@ -161,11 +227,38 @@ int main(int argc, char** argv) {
                     Median(whole), rows, truncated ? "+" : " ");
         for (const auto& times : phases)
             std::printf(" %7.2f", Median(times));
+        std::printf(" | %7.2f\n", Median(decoded));
+    }
+    std::printf(
+        "\nwhole and p1..p7 read the dictionary file (a lone search); decoded is the whole\n"
+        "search on the decoded dictionary. p1 abbreviation pieces, p2 word pieces and\n"
+        "fodder, p3 same-length words, p4 charades and containers, p5 contained and\n"
+        "partial anagrams, p6 longer words, p7 multiple anagrams. + = an enumeration\n"
+        "stopped at its bound.\n\n");
+
+    // A batch through the program, as a script runs it.
+    const std::string program = std::string(QUILLON_DIST_DIR) + "/quillon";
+    if (batch > 0 && access(program.c_str(), X_OK) == 0) {
+        const std::string answersFile =
+            (std::filesystem::temp_directory_path() /
+             ("quillon-bench-answers-" + std::to_string(getpid()) + ".txt"))
+                .string();
+        const std::size_t count = WriteAnswers(list, batch, answersFile);
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        for (const unsigned jobs : {1u, cores}) {
+            const std::string command = "'" + program + "' search --format tsv --dictionary '" +
+                                        dictionary + "' --abbreviations '" + abbreviationsPath +
+                                        "' --jobs " + std::to_string(jobs) + " --answers '" +
+                                        answersFile + "' >/dev/null";
+            const double ms = TimeCommand(command, 1);
+            std::printf("batch of %zu answers drawn from the dictionary, --jobs %u: %.1f s "
+                        "(%.2f ms an answer)\n",
+                        count, jobs, ms / 1000, ms / static_cast<double>(count));
+            if (jobs == cores) break;
+        }
+        std::filesystem::remove(answersFile);
         std::printf("\n");
     }
-    std::printf("\np1 abbreviation pieces, p2 word pieces and fodder, p3 same-length words,\n"
-                "p4 charades and containers, p5 contained and partial anagrams, p6 longer "
-                "words,\np7 multiple anagrams. + = an enumeration stopped at its bound.\n\n");
 
     // Multiple anagrams beside `an`, which reads its word list on every run just as
     // the search reads the dictionary file.
@@ -197,12 +290,12 @@ int main(int argc, char** argv) {
         std::vector<double> whole;
         std::vector<double> anagrams;
         for (int run = 0; run < runs; ++run) {
-            BenchHost host;
             auto start = Clock::now();
-            RunWordplaySearch(host, list, abbreviations, kMaxPieces, answer);
+            WholeSearch(list, abbreviations, answer, WordplaySearch::Reading::Streaming);
             whole.push_back(Milliseconds(Clock::now() - start));
 
-            WordplaySearch search(list, abbreviations, kMaxPieces);
+            WordplaySearch search(list, abbreviations, kMaxPieces,
+                                  WordplaySearch::Reading::Streaming);
             search.SetAnswer(answer);
             CountingSink sink;
             search.RunPhase(WordplaySearch::Phase::AbbreviationPieces, sink);
