@@ -10,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-using AbbreviationSet = std::set<std::string>;
+// Looked up by string_view too, so the search asks without building strings.
+using AbbreviationSet = std::set<std::string, std::less<>>;
 
 // The dictionary's canonical character for a byte of text, or '\0' when the byte
 // is not a letter of its alphabet.

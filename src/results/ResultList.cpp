@@ -1,6 +1,9 @@
 #include "results/ResultList.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 
 bool RowLess(const WordplayRow& a, const WordplayRow& b, const ColumnTable& columns) {
     for (int position = 1; position < ColumnTable::Positions; ++position) {
@@ -30,15 +33,61 @@ void SortRows(std::vector<WordplayRow>& rows, const ColumnTable& columns) {
 }
 
 void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns) {
+    // The list is what sorting the rows by text, dropping repeats (the earliest
+    // added stays) and sorting with RowLess, both sorts stable, would give: the
+    // row order, ties in text order. Done on small records of each row's sort
+    // keys, since a row holds two strings and is dear to move about, and the
+    // repeats are found by hash, so texts are compared only where hashes or
+    // keys tie.
+    struct Entry {
+        std::int64_t first; // the keys of positions 1 and 2, negated when descending
+        std::int64_t second;
+        std::int32_t sequence;
+        std::size_t row;
+        std::size_t hash;
+    };
+    const auto keyOf = [](ColumnSlot slot, const WordplayRow& row) -> std::int64_t {
+        const std::int64_t value = slot.kind == ColumnKind::Pieces ? row.pieces
+                                   : slot.kind == ColumnKind::Type ? row.type
+                                                                   : 0;
+        return slot.descending ? -value : value;
+    };
+    const ColumnSlot firstSlot = columns.Slot(1);
+    const ColumnSlot secondSlot = columns.Slot(2);
+    const std::hash<std::string_view> hashOf;
+    std::vector<Entry> entries(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        entries[i] = {keyOf(firstSlot, rows[i]), keyOf(secondSlot, rows[i]), rows[i].sequence, i,
+                      hashOf(rows[i].text)};
+
+    // Repeats: equal hashes side by side, earliest row first; a row goes when
+    // an earlier one with its hash has its text.
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.hash != b.hash ? a.hash < b.hash : a.row < b.row;
+    });
+    std::size_t kept = 0;
+    for (std::size_t i = 0, run = 0; i < entries.size(); ++i) {
+        if (i == 0 || entries[i].hash != entries[i - 1].hash) run = kept;
+        bool repeat = false;
+        for (std::size_t j = run; j < kept && !repeat; ++j)
+            repeat = rows[entries[j].row].text == rows[entries[i].row].text;
+        if (!repeat) entries[kept++] = entries[i];
+    }
+    entries.resize(kept);
+
     // std::string compares through char_traits<char>, which orders bytes as
     // unsigned, so accented entries sort after plain ones on every compiler.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const WordplayRow& a, const WordplayRow& b) { return a.text < b.text; });
-    const auto last =
-        std::unique(rows.begin(), rows.end(),
-                    [](const WordplayRow& a, const WordplayRow& b) { return a.text == b.text; });
-    rows.erase(last, rows.end());
-    SortRows(rows, columns);
+    std::sort(entries.begin(), entries.end(), [&rows](const Entry& a, const Entry& b) {
+        if (a.first != b.first) return a.first < b.first;
+        if (a.second != b.second) return a.second < b.second;
+        if (a.sequence != b.sequence) return a.sequence < b.sequence;
+        return rows[a.row].text < rows[b.row].text;
+    });
+    std::vector<WordplayRow> finished;
+    finished.reserve(entries.size());
+    for (const Entry& entry : entries)
+        finished.push_back(std::move(rows[entry.row]));
+    rows = std::move(finished);
 }
 
 DisplayedText DisplayText(const WordplayRow& row, bool brackets) {

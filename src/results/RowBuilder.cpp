@@ -1,9 +1,19 @@
 #include "results/RowBuilder.h"
 
+#include <algorithm>
+
 std::size_t WordplayRowBuilder::Append(std::string_view text, char style) {
     const std::size_t at = text_.size();
     text_.append(text);
     style_.append(text.size(), style);
+    return at;
+}
+
+std::size_t WordplayRowBuilder::AppendStyled(std::string_view text, std::string_view style) {
+    const std::size_t at = text_.size();
+    text_.append(text);
+    style_.append(style.substr(0, text.size()));
+    style_.append(text.size() - std::min(text.size(), style.size()), StyleLetter::Word);
     return at;
 }
 

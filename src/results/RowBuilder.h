@@ -24,6 +24,9 @@ public:
         return Append(text, StyleLetter::Separator);
     }
 
+    // Text with its style as composed elsewhere (the two must be equally long).
+    std::size_t AppendStyled(std::string_view text, std::string_view style);
+
     // A piece of a charade or container: its letters are 'b' for an abbreviation and
     // 'e' for a word, and a trailing "<" (a reversed word) is notation.
     std::size_t AppendPiece(std::string_view text, bool abbreviation);

@@ -22,6 +22,7 @@ void WordplaySearch::MultipleAnagrams() {
     // Levels 0 .. most-2 iterate; the last group is looked up.
     candidates_.assign(static_cast<std::size_t>(most - 1) * g, 0);
     listSize_.assign(static_cast<std::size_t>(most - 1), 0);
+    groupWords_.assign(g, WordplayRowBuilder());
     for (std::size_t i = 0; i < g; ++i)
         candidates_[i] = static_cast<std::uint32_t>(i);
     listSize_[0] = g;
@@ -85,11 +86,16 @@ void WordplaySearch::EmitMultiple(int count) {
     for (int d = 0; d < count; ++d) {
         const Group& group = groups_[chosen_[d]];
         if (d > 0) builder_.AppendSeparator(" ");
-        const std::vector<Fodder>& table = fodder_[group.length];
-        for (std::uint32_t w = 0; w < group.wordCount; ++w) {
-            if (w > 0) builder_.AppendSeparator("/");
-            builder_.AppendWord(table[group.firstWord + w].text);
+        // A group's words stand in many rows: they are joined once.
+        WordplayRowBuilder& words = groupWords_[chosen_[d]];
+        if (words.Empty()) {
+            const std::vector<Fodder>& table = fodder_[group.length];
+            for (std::uint32_t w = 0; w < group.wordCount; ++w) {
+                if (w > 0) words.AppendSeparator("/");
+                words.AppendWord(table[group.firstWord + w].text);
+            }
         }
+        builder_.AppendStyled(words.Text(), words.Style());
         product *= group.length;
         if (group.length == 1) {
             char letter = 0;

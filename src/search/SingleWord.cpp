@@ -37,7 +37,8 @@ void WordplaySearch::SameLengthWords() {
             if (distinctOf_[table[letter]] >= 0)
                 inAnswer |= LetterBit(static_cast<std::uint8_t>(letter));
         const auto mayUse = [inAnswer](std::uint32_t held) {
-            return std::popcount(held & ~inAnswer) < 2;
+            const std::uint32_t outside = held & ~inAnswer;
+            return (outside & (outside - 1)) == 0; // at most one
         };
         ReadEntries(list_, index, DecodedOf(index), l_, nullptr, mayUse,
                     [&](const std::uint8_t* key, const char* text) {

@@ -250,7 +250,7 @@ void WordplaySearch::WordPieces() {
 
 void WordplaySearch::Locate(std::string_view letters, const std::string& text, bool word) {
     // A word that is also an abbreviation was entered as one already.
-    const bool known = word && abbreviations_.count(std::string(letters)) != 0;
+    const bool known = word && abbreviations_.count(letters) != 0;
     if (!known) AddOccurrences(letters, text);
     if (letters.size() < 2) return;
     std::string reversed(letters.rbegin(), letters.rend());
@@ -265,7 +265,7 @@ void WordplaySearch::AddOccurrences(std::string_view letters, const std::string&
     const std::string_view plain = !text.empty() && text.back() == '<'
                                        ? std::string_view(text).substr(0, text.size() - 1)
                                        : std::string_view(text);
-    const bool abbreviation = abbreviations_.count(std::string(plain)) != 0;
+    const bool abbreviation = abbreviations_.count(plain) != 0;
     // Overlapping occurrences count: the search goes on one past each hit.
     for (std::size_t at = answer_.find(letters); at != std::string::npos;
          at = answer_.find(letters, at + 1)) {
@@ -288,7 +288,7 @@ void WordplaySearch::AddShells(std::string_view letters, const std::string& text
     const std::string_view plain = !text.empty() && text.back() == '<'
                                        ? std::string_view(text).substr(0, text.size() - 1)
                                        : std::string_view(text);
-    const bool abbreviation = abbreviations_.count(std::string(plain)) != 0;
+    const bool abbreviation = abbreviations_.count(plain) != 0;
     const std::string_view answer(answer_);
     for (int head = common; head >= 1; --head) {
         const int tail = p - head;

@@ -239,6 +239,7 @@ private:
     // Phase 7 working state, sized once per phase.
     std::vector<std::uint32_t> candidates_; // one list of up to groups_.size() per level
     std::vector<std::size_t> listSize_;
+    std::vector<WordplayRowBuilder> groupWords_; // each group's words joined by "/", on first use
     std::array<std::uint32_t, kMaxMaskLetters + 1> chosen_{};
     std::uint64_t steps_ = 0; // candidate tests, fodder words or placements of a phase
     bool stop_ = false;

@@ -106,9 +106,22 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);
-    for (char c : cp1252)
-        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    AppendCp1252AsUtf8(out, cp1252);
     return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
+    // Runs of ASCII, most of any text, are the same bytes in both.
+    std::size_t at = 0;
+    while (at < cp1252.size()) {
+        std::size_t plain = at;
+        while (plain < cp1252.size() && static_cast<unsigned char>(cp1252[plain]) < 0x80)
+            ++plain;
+        out.append(cp1252, at, plain - at);
+        if (plain == cp1252.size()) break;
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(cp1252[plain])));
+        at = plain + 1;
+    }
 }
 
 int FoldLetter(unsigned char byte) {

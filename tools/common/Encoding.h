@@ -22,6 +22,8 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // Converts Windows-1252 to UTF-8. The five bytes that 1252 leaves unassigned
 // (81 8D 8F 90 9D) become the C1 controls of the same value, as Windows does.
 std::string Cp1252ToUtf8(std::string_view cp1252);
+// The same, appended to `out`.
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252);
 
 // Letter folding. Every byte is a plain letter (a..z as 0..25, whatever its
 // case or accent), not a letter at all (blank, hyphen, apostrophe, digits...),

@@ -236,12 +236,20 @@ void PrintTable(const std::string& answer, const std::vector<WordplayRow>& rows,
     out << "\n";
 }
 
-void PrintTsv(const std::string& prefix, const std::vector<WordplayRow>& rows,
-              const SearchOptions& options, std::ostream& out) {
+// Built as one string: a batch prints millions of these rows.
+void AppendTsv(const std::string& prefix, const std::vector<WordplayRow>& rows,
+               const SearchOptions& options, std::string& out) {
     for (const WordplayRow& row : rows) {
-        out << prefix << Utf8(DisplayText(row, options.brackets).text) << '\t';
-        if (row.pieces > 0) out << row.pieces;
-        out << '\t' << TypeName(row.type) << '\n';
+        out += prefix;
+        if (options.brackets)
+            tools::AppendCp1252AsUtf8(out, DisplayText(row, true).text);
+        else
+            tools::AppendCp1252AsUtf8(out, row.text);
+        out += '\t';
+        if (row.pieces > 0) out += std::to_string(row.pieces);
+        out += '\t';
+        out += TypeName(row.type);
+        out += '\n';
     }
 }
 
@@ -267,19 +275,17 @@ std::string AnswerText(WordplaySearch& search, const Answer& answer, bool severa
     RowCollector collector;
     search.Run(collector);
     FinishResultList(collector.rows, ColumnTable());
-    std::ostringstream text;
-    switch (options.format) {
-    case Format::Table:
-        PrintTable(answer.shown, collector.rows, options, text);
-        break;
-    case Format::Tsv:
-        PrintTsv(several ? TsvField(answer.shown) + '\t' : std::string(), collector.rows, options,
-                 text);
-        break;
-    case Format::Json:
-        PrintJson(answer.shown, collector.rows, options, text);
-        break;
+    if (options.format == Format::Tsv) {
+        std::string text;
+        AppendTsv(several ? TsvField(answer.shown) + '\t' : std::string(), collector.rows, options,
+                  text);
+        return text;
     }
+    std::ostringstream text;
+    if (options.format == Format::Table)
+        PrintTable(answer.shown, collector.rows, options, text);
+    else
+        PrintJson(answer.shown, collector.rows, options, text);
     return std::move(text).str();
 }
 

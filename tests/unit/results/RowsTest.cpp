@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 bool AsciiLetter(unsigned char c) {
@@ -206,6 +208,42 @@ TEST(FinishResultList, TextsDifferingAboveAsciiStayDistinct) {
     FinishResultList(rows, ColumnTable{});
     EXPECT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].text, "caf\xe9");
+}
+
+// The finished list against the plain way of making it: sort the rows by
+// text, drop repeats, sort with the row order, both sorts stable.
+TEST(FinishResultList, AgreesWithSortingTheRowsThemselves) {
+    std::mt19937 random(77);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<WordplayRow> rows;
+        const int count = static_cast<int>(random() % 300);
+        for (int i = 0; i < count; ++i) {
+            // Few texts and few keys, so repeats and ties abound.
+            std::string text(1 + random() % 3, 'a');
+            for (char& c : text)
+                c = "ab\xe9"[random() % 3];
+            const auto type = static_cast<std::int8_t>(random() % 4);
+            const auto pieces = static_cast<std::int32_t>(random() % 3);
+            const auto sequence = static_cast<std::int32_t>(round % 2 ? random() % 5 : i);
+            rows.push_back(MakeRow(text, std::string(text.size(), 'e'), type, pieces, sequence));
+        }
+        ColumnTable columns;
+        if (round % 3 == 1) columns.Promote(2);
+        if (round % 4 == 2) columns.SetDescending(1, true);
+
+        std::vector<WordplayRow> plain = rows;
+        std::stable_sort(
+            plain.begin(), plain.end(),
+            [](const WordplayRow& a, const WordplayRow& b) { return a.text < b.text; });
+        plain.erase(std::unique(plain.begin(), plain.end(),
+                                [](const WordplayRow& a, const WordplayRow& b) {
+                                    return a.text == b.text;
+                                }),
+                    plain.end());
+        SortRows(plain, columns);
+        FinishResultList(rows, columns);
+        ASSERT_EQ(rows, plain) << "round " << round;
+    }
 }
 
 TEST(JoinForCopy, BracketsAndCrLfWithoutTrailingBreak) {
