@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "dictionary/DecodedDictionary.h"
 #include "dictionary/InputEngine.h"
 #include "dictionary/MatchEngine.h"
 #include "dictionary/OWDictionaryList.h"
@@ -107,6 +108,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     if (r[k] >= 26) __builtin_trap();
                 if (r[n] != owrecord::kEnd) __builtin_trap();
             }
+            // The decoded form holds exactly what the reader reads.
+            std::vector<std::string> streamed, decoded;
+            const auto keep = [n](std::vector<std::string>& into) {
+                return [&into, n](const std::uint8_t* key, const char* text) {
+                    into.push_back(std::string(reinterpret_cast<const char*>(key),
+                                               static_cast<std::size_t>(n)) +
+                                   '|' + text);
+                };
+            };
+            const auto any = [](std::uint32_t) { return true; };
+            ReadEntries(list, 0, nullptr, n, m, any, keep(streamed));
+            ReadEntries(list, 0, list.Decoded(0).get(), n, m, any, keep(decoded));
+            if (streamed != decoded) __builtin_trap();
         }
     }
     return 0;
