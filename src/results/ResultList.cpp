@@ -45,6 +45,13 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
         std::int32_t sequence;
         std::size_t row;
         std::size_t hash;
+        std::uint64_t prefix; // the text's first 8 bytes, big-endian, zeros past its end
+    };
+    const auto prefixOf = [](const std::string& text) {
+        std::uint64_t prefix = 0;
+        for (std::size_t i = 0; i < 8; ++i)
+            prefix = prefix << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+        return prefix;
     };
     const auto keyOf = [](ColumnSlot slot, const WordplayRow& row) -> std::int64_t {
         const std::int64_t value = slot.kind == ColumnKind::Pieces ? row.pieces
@@ -58,7 +65,7 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
     std::vector<Entry> entries(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         entries[i] = {keyOf(firstSlot, rows[i]), keyOf(secondSlot, rows[i]), rows[i].sequence, i,
-                      hashOf(rows[i].text)};
+                      hashOf(rows[i].text),      prefixOf(rows[i].text)};
 
     // Repeats: equal hashes side by side, earliest row first; a row goes when
     // an earlier one with its hash has its text.
@@ -81,6 +88,9 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
         if (a.first != b.first) return a.first < b.first;
         if (a.second != b.second) return a.second < b.second;
         if (a.sequence != b.sequence) return a.sequence < b.sequence;
+        // The zeros put a text before any longer one it begins, as the full
+        // comparison does, which decides when the prefixes are equal.
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
         return rows[a.row].text < rows[b.row].text;
     });
     std::vector<WordplayRow> finished;
