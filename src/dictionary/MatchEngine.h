@@ -62,6 +62,8 @@ public:
     bool MayAccept(std::uint32_t letters) const {
         return (letters & ~mayHave_) == 0 && (mustHave_ & ~letters) == 0;
     }
+    std::uint32_t MayHave() const { return mayHave_; }
+    std::uint32_t MustHave() const { return mustHave_; }
     // After an accepted entry: appends "-" and the query letters the entry
     // lacks, then "+" and the entry's letters beyond the query's, each group
     // in letter order, as the dictionary's characters.

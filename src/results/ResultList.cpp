@@ -67,18 +67,27 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
         entries[i] = {keyOf(firstSlot, rows[i]), keyOf(secondSlot, rows[i]), rows[i].sequence, i,
                       hashOf(rows[i].text),      prefixOf(rows[i].text)};
 
-    // Repeats: equal hashes side by side, earliest row first; a row goes when
-    // an earlier one with its hash has its text.
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.hash != b.hash ? a.hash < b.hash : a.row < b.row;
-    });
+    // Repeats: the rows go into an open hash table in the order they were
+    // added, and a row whose text is already there is dropped.
+    std::size_t slots = 16;
+    while (slots < 2 * entries.size())
+        slots *= 2;
+    std::vector<std::size_t> table(slots, 0); // entry number + 1, 0 for none
     std::size_t kept = 0;
-    for (std::size_t i = 0, run = 0; i < entries.size(); ++i) {
-        if (i == 0 || entries[i].hash != entries[i - 1].hash) run = kept;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry entry = entries[i];
         bool repeat = false;
-        for (std::size_t j = run; j < kept && !repeat; ++j)
-            repeat = rows[entries[j].row].text == rows[entries[i].row].text;
-        if (!repeat) entries[kept++] = entries[i];
+        std::size_t slot = entry.hash & (slots - 1);
+        for (; table[slot] != 0; slot = (slot + 1) & (slots - 1)) {
+            const Entry& other = entries[table[slot] - 1];
+            if (other.hash == entry.hash && rows[other.row].text == rows[entry.row].text) {
+                repeat = true;
+                break;
+            }
+        }
+        if (repeat) continue;
+        entries[kept] = entry;
+        table[slot] = ++kept;
     }
     entries.resize(kept);
 

@@ -260,15 +260,21 @@ void WordplaySearch::Locate(std::string_view letters, const std::string& text, b
     if (reversible) AddShells(reversed, text + "<");
 }
 
-void WordplaySearch::AddOccurrences(std::string_view letters, const std::string& text) {
-    if (letters.empty()) return;
+bool WordplaySearch::IsAbbreviation(const std::string& text) const {
+    // A reversed word's "<" is no part of it.
     const std::string_view plain = !text.empty() && text.back() == '<'
                                        ? std::string_view(text).substr(0, text.size() - 1)
                                        : std::string_view(text);
-    const bool abbreviation = abbreviations_.count(plain) != 0;
+    return abbreviations_.count(plain) != 0;
+}
+
+void WordplaySearch::AddOccurrences(std::string_view letters, const std::string& text) {
+    if (letters.empty()) return;
+    std::size_t at = answer_.find(letters);
+    if (at == std::string::npos) return; // most words: no need to look the text up
+    const bool abbreviation = IsAbbreviation(text);
     // Overlapping occurrences count: the search goes on one past each hit.
-    for (std::size_t at = answer_.find(letters); at != std::string::npos;
-         at = answer_.find(letters, at + 1)) {
+    for (; at != std::string::npos; at = answer_.find(letters, at + 1)) {
         Piece piece;
         piece.start = static_cast<std::uint8_t>(at);
         piece.length = static_cast<std::uint8_t>(letters.size());
@@ -285,19 +291,17 @@ void WordplaySearch::AddShells(std::string_view letters, const std::string& text
     int common = 0;
     while (common < p - 1 && letters[common] == answer_[common])
         ++common;
-    const std::string_view plain = !text.empty() && text.back() == '<'
-                                       ? std::string_view(text).substr(0, text.size() - 1)
-                                       : std::string_view(text);
-    const bool abbreviation = abbreviations_.count(plain) != 0;
     const std::string_view answer(answer_);
+    int abbreviation = -1; // looked up at the first shell
     for (int head = common; head >= 1; --head) {
         const int tail = p - head;
         if (answer.substr(static_cast<std::size_t>(l_ - tail)) != letters.substr(head)) continue;
+        if (abbreviation < 0) abbreviation = IsAbbreviation(text) ? 1 : 0;
         Piece shell;
         shell.start = 0;
         shell.length = static_cast<std::uint8_t>(p);
         shell.mask = Run(0, head) | Run(l_ - tail, tail);
-        shell.abbreviation = abbreviation;
+        shell.abbreviation = abbreviation == 1;
         shell.text = text;
         shells_.push_back(std::move(shell));
     }

@@ -164,6 +164,7 @@ private:
     void AbbreviationPieces();
     void WordPieces();
     void Locate(std::string_view letters, const std::string& text, bool word);
+    bool IsAbbreviation(const std::string& text) const;
     void AddOccurrences(std::string_view letters, const std::string& text);
     void AddShells(std::string_view letters, const std::string& text);
     void SortTables();
