@@ -13,6 +13,9 @@
 #else
 #include <unistd.h>
 #endif
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -45,6 +48,13 @@ bool StandardOutputIsTerminal() {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // A batch allocates and frees the same few megabytes for every answer;
+    // glibc would give them back to the system after each one and take them
+    // again a page fault at a time.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
     quillon::tools::InstallPlatform();
     quillon::tools::Utf8Console console;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
