@@ -4,7 +4,9 @@
 #pragma once
 
 #include "common/Platform.h"
+#include "dictionary/OWDictionaryList.h"
 
+#include <cstdint>
 #include <string>
 
 #ifdef _WIN32
@@ -64,6 +66,19 @@ inline std::string FullPath(const std::string& path) {
     return full;
 }
 
+// A dictionary's time and size under the very name fopen opens it by.
+inline bool ReadFileFacts(const std::string& path, OWFileFacts& facts) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+    facts.modified = static_cast<std::int64_t>(
+        static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+        data.ftLastWriteTime.dwLowDateTime);
+    facts.size = static_cast<std::int64_t>(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 |
+                                           data.nFileSizeLow);
+    return true;
+}
+
 } // namespace windows
 #endif
 
@@ -71,6 +86,7 @@ inline std::string FullPath(const std::string& path) {
 inline void InstallPlatform() {
 #ifdef _WIN32
     SetPlatform({windows::MoveOver, windows::AnsiToUtf8, windows::FullPath});
+    OWSetFileFactsReader(&windows::ReadFileFacts);
 #endif
 }
 
