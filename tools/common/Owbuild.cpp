@@ -1,6 +1,7 @@
 #include "common/Commands.h"
 
 #include "common/Arguments.h"
+#include "common/BuildJob.h"
 #include "common/Encoding.h"
 #include "common/OwdWriter.h"
 #include "common/Platform.h"
@@ -46,11 +47,6 @@ std::size_t BoundedLength(const char* text, std::size_t room) {
     const void* nul = std::memchr(text, 0, room);
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : room;
 }
-
-struct Source {
-    std::string path;
-    ListFormat format;
-};
 
 int Info(const std::string& path, std::ostream& out, std::ostream& err) {
     OWDictionaryList list(OWDictionaryList::OnePath{}, path);
@@ -131,11 +127,13 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << kUsage;
         return 0;
     }
-    std::vector<Source> sources;
-    std::string output, info, dump;
-    BuildOptions options;
-    options.description = "Dictionary built by OWBUILD";
-    ListFilter filter;
+    BuildRequest request;
+    std::vector<ListSource>& sources = request.sources;
+    std::string& output = request.output;
+    BuildOptions& options = request.options;
+    ListFilter& filter = request.filter;
+    std::string info, dump;
+    options.description = kDefaultDescription;
     const auto usageError = [&](const std::string& message) {
         err << "OWBUILD: " << message << "\n\n" << kUsage;
         return 2;
@@ -184,34 +182,23 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (output.empty()) return usageError("no output file given (-o FILE.owd)");
 
     const auto started = std::chrono::steady_clock::now();
-    std::vector<Entry> entries;
-    for (const Source& source : sources) {
-        std::string bytes, error;
-        if (!ReadFileBytes(source.path, bytes, error)) {
-            err << "OWBUILD: " << error << '\n';
-            return 1;
-        }
-        ListStats stats;
-        auto list = ParseWordList(bytes, source.format, filter, stats);
-        out << Platform().systemToUtf8(source.path) << ": " << stats.entries << " entries ("
+    BuildReport report;
+    std::string error;
+    const bool built = BuildDictionaryFile(request, report, error);
+    for (const ListReport& list : report.lists) {
+        const ListStats& stats = list.stats;
+        out << Platform().systemToUtf8(list.path) << ": " << stats.entries << " entries ("
             << (stats.utf8 ? "UTF-8" : "Windows-1252") << ")";
         if (stats.unconvertible) out << ", " << stats.unconvertible << " outside Windows-1252";
         if (stats.controls) out << ", " << stats.controls << " with control characters";
         if (stats.filtered) out << ", " << stats.filtered << " filtered out";
         out << '\n';
-        entries.insert(entries.end(), std::make_move_iterator(list.begin()),
-                       std::make_move_iterator(list.end()));
     }
-    std::string image, error;
-    BuildStats stats;
-    if (!BuildDictionary(std::move(entries), options, image, stats, error)) {
+    if (!built) {
         err << "OWBUILD: " << error << '\n';
         return 1;
     }
-    if (!WriteFileBytes(output, image, error)) {
-        err << "OWBUILD: " << error << '\n';
-        return 1;
-    }
+    const BuildStats& stats = report.build;
     PrintSummary(stats, out);
     if (stats.descriptionCut)
         err << "OWBUILD: warning: the description was cut to " << (options.version ? 999 : 79)

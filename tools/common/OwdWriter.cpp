@@ -75,8 +75,15 @@ bool KeyLetters(const std::string& text, std::string& key) {
 }
 
 bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, std::string& image,
-                     BuildStats& stats, std::string& error) {
+                     BuildStats& stats, std::string& error, const Progress& progress) {
     const bool v1 = options.version != 0;
+    // Sorting and encoding take about the same time; keying is quicker.
+    const Progress keying = progress.Part(0, 200), sorting = progress.Part(200, 600),
+                   encoding = progress.Part(600, 1000);
+    const auto stop = [&error] {
+        error = kStoppedError;
+        return false;
+    };
 
     // Sort into slots by letter count; within a slot, by the plain letters and
     // then the exact bytes, so duplicates sit together.
@@ -84,7 +91,10 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
     {
         std::array<std::vector<std::pair<std::string, std::string>>, kMaxLetters + 1> keyed;
         std::string key;
-        for (Entry& e : entries) {
+        constexpr std::size_t kReportEvery = 16384;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (i % kReportEvery == 0 && !keying.Step(i, entries.size())) return stop();
+            Entry& e = entries[i];
             if (!KeyLetters(e.text, key)) {
                 ++stats.noPlainLetter;
                 continue;
@@ -104,8 +114,13 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
             }
             keyed[key.size()].emplace_back(key, std::move(bytes));
         }
+        std::size_t toSort = 0, sorted = 0;
+        for (const auto& list : keyed)
+            toSort += list.size();
         for (std::size_t n = 1; n <= kMaxLetters; ++n) {
+            if (!sorting.Step(sorted, toSort)) return stop();
             auto& list = keyed[n];
+            sorted += list.size();
             std::sort(list.begin(), list.end());
             const auto end = std::unique(list.begin(), list.end());
             stats.duplicates += static_cast<std::size_t>(list.end() - end);
@@ -180,7 +195,10 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
 
     // Sections.
     BitWriter bits;
+    std::size_t encoded = 0;
     for (unsigned n = 0; n < slotCount; ++n) {
+        if (!encoding.Step(encoded, stats.written)) return stop();
+        encoded += slots[n].size();
         if (image.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
             error = "the dictionary would exceed 2 GB";
             return false;
@@ -204,7 +222,7 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
         return false;
     }
     stats.fileSize = image.size();
-    return true;
+    return encoding.Step(1, 1) || stop();
 }
 
 } // namespace quillon::tools

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "common/Huffman.h"
+#include "common/Progress.h"
 #include "common/WordList.h"
 
 #include <array>
@@ -58,8 +59,9 @@ struct BuildStats {
 bool KeyLetters(const std::string& text, std::string& key);
 
 // Builds the file image. Returns false (error set) when there is nothing to
-// write or the result would not fit the format's 32-bit offsets.
+// write, the result would not fit the format's 32-bit offsets, or progress
+// asked to stop (error is then kStoppedError).
 bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, std::string& image,
-                     BuildStats& stats, std::string& error);
+                     BuildStats& stats, std::string& error, const Progress& progress = {});
 
 } // namespace quillon::tools

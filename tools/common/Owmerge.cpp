@@ -1,14 +1,11 @@
 #include "common/Commands.h"
 
 #include "common/Arguments.h"
-#include "common/Encoding.h"
+#include "common/MergeJob.h"
 #include "common/Platform.h"
-#include "common/WordList.h"
 
 #include <algorithm>
 #include <cctype>
-#include <set>
-#include <unordered_set>
 
 namespace quillon::tools {
 namespace {
@@ -38,9 +35,10 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << kUsage;
         return 0;
     }
-    std::vector<std::string> lists, removals;
-    std::string output;
-    bool ignoreCase = false, utf8 = true;
+    MergeRequest request;
+    std::vector<std::string>&lists = request.lists, &removals = request.removals;
+    std::string& output = request.output;
+    bool &ignoreCase = request.ignoreCase, &utf8 = request.utf8;
     const auto usageError = [&](const std::string& message) {
         err << "OWMERGE: " << message << "\n\n" << kUsage;
         return 2;
@@ -79,78 +77,25 @@ int RunOwmerge(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (lists.empty()) return usageError("no word lists given");
     if (output.empty()) return usageError("no output file given (-o OUT)");
 
-    const auto identity = [&](const std::string& text) {
-        return ignoreCase ? LowerCp1252(text) : text;
-    };
-    const auto read = [&](const std::string& path, std::vector<Entry>& entries) {
-        std::string bytes, error;
-        if (!ReadFileBytes(path, bytes, error)) {
-            err << "OWMERGE: " << error << '\n';
-            return false;
-        }
-        ListStats stats;
-        entries = ParseWordList(bytes, ListFormat::Lines, ListFilter{}, stats);
-        out << Platform().systemToUtf8(path) << ": " << stats.entries << " entries ("
+    MergeReport report;
+    std::string error;
+    const bool merged = MergeWordLists(request, report, error);
+    for (const MergedList& list : report.lists) {
+        const ListStats& stats = list.stats;
+        out << Platform().systemToUtf8(list.path) << ": " << stats.entries << " entries ("
             << (stats.utf8 ? "UTF-8" : "Windows-1252") << ")";
         if (stats.unconvertible)
             out << ", " << stats.unconvertible << " outside Windows-1252 skipped";
         if (stats.controls) out << ", " << stats.controls << " with control characters skipped";
         out << '\n';
-        return true;
-    };
-
-    // Removal goes by the entry alone, whatever supplementary text either side has.
-    std::unordered_set<std::string> removed;
-    for (const std::string& path : removals) {
-        std::vector<Entry> entries;
-        if (!read(path, entries)) return 1;
-        for (const Entry& e : entries)
-            removed.insert(identity(e.text));
     }
-    // A repeat is the same entry with the same supplementary text.
-    std::set<std::pair<std::string, std::string>> seen;
-    std::vector<Entry> merged;
-    std::size_t repeats = 0, dropped = 0;
-    for (const std::string& path : lists) {
-        std::vector<Entry> entries;
-        if (!read(path, entries)) return 1;
-        for (Entry& e : entries) {
-            if (removed.count(identity(e.text))) {
-                ++dropped;
-                continue;
-            }
-            if (!seen.insert({identity(e.text), identity(e.supplement)}).second) {
-                ++repeats;
-                continue;
-            }
-            merged.push_back(std::move(e));
-        }
-    }
-    // Dictionary order: plain letters first, so "Café" sits beside "cafe",
-    // then the exact bytes, so the output does not depend on the input order.
-    std::vector<std::pair<std::string, const Entry*>> order;
-    order.reserve(merged.size());
-    for (const Entry& e : merged)
-        order.emplace_back(SortKeyCp1252(e.text), &e);
-    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-        if (a.first != b.first) return a.first < b.first;
-        return *a.second < *b.second;
-    });
-    std::string text;
-    for (const auto& [key, e] : order) {
-        std::string line = e->text;
-        if (!e->supplement.empty()) line += '\t' + e->supplement;
-        text += utf8 ? Cp1252ToUtf8(line) : line;
-        text += '\n';
-    }
-    std::string error;
-    if (!WriteFileBytes(output, text, error)) {
+    if (!merged) {
         err << "OWMERGE: " << error << '\n';
         return 1;
     }
-    out << "Wrote " << merged.size() << " entries to " << Platform().systemToUtf8(output) << " ("
-        << (utf8 ? "UTF-8" : "Windows-1252") << "); " << repeats << " repeats and " << dropped
-        << " removed entries left out\n";
+    out << "Wrote " << report.written << " entries to " << Platform().systemToUtf8(output) << " ("
+        << (utf8 ? "UTF-8" : "Windows-1252") << "); " << report.repeats << " repeats and "
+        << report.removed << " removed entries left out\n";
     return 0;
 }
 
