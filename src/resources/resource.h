@@ -257,6 +257,51 @@
 #define IDS_INDICATORSITEM 31027 // suffix of the rewritten Indicators menu item
 #define IDS_DEFAULTLOOKUPSUFFIX 31028 // appended to the default lookup method's label
 
+// ---------------------------------------------------- companion programs
+// The windows of OWBUILD and OWMERGE (Companions.rc); each template number is
+// also the window's help context.
+#define IDD_OWBUILD 31800
+#define IDD_OWMERGE 31801
+#define IDC_LISTS 31810 // the word lists read
+#define IDC_LISTSADD 31811
+#define IDC_LISTSREMOVE 31812
+#define IDC_SECONDLIST 31813 // WordNet indexes (OWBUILD), removal lists (OWMERGE)
+#define IDC_SECONDADD 31814
+#define IDC_SECONDREMOVE 31815
+#define IDC_OUTPUT 31816
+#define IDC_OUTPUTBROWSE 31817
+#define IDC_PROGRESS 31818
+#define IDC_RESULT 31819
+#define IDC_RUN 31820 // Build or Merge; Stop while the job runs
+#define IDC_BUILDDESCRIPTION 31821
+#define IDC_FORMATVERSION 31822
+#define IDC_NOPOSSESSIVES 31823
+#define IDC_PLAINONLY 31824
+#define IDC_EXACTCASE 31825
+#define IDC_IGNORECASE 31826
+#define IDC_ENCODING 31827
+// Their texts.
+#define IDS_STOPJOB 31832
+#define IDS_WORDLISTSELECTION 31833
+#define IDS_WORDLISTFILTER 31834
+#define IDS_WORDNETSELECTION 31835
+#define IDS_WORDNETFILTER 31836
+#define IDS_REMOVALSELECTION 31837
+#define IDS_OUTPUTDICTIONARY 31838
+#define IDS_OUTPUTLIST 31839
+#define IDS_NOLISTS 31840
+#define IDS_NOOUTPUT 31841
+#define IDS_BUILDRESULT 31842
+#define IDS_MERGERESULT 31843
+#define IDS_JOBFAILED 31844
+#define IDS_JOBSTOPPED 31846
+#define IDS_FORMATVERSION1 31847
+#define IDS_FORMATVERSION0 31848
+#define IDS_ENCODINGUTF8 31849
+#define IDS_ENCODINGANSI 31850
+#define IDS_DESCRIPTIONCUT 31851
+#define IDS_JOBRUNNING 31852
+
 // ------------------------------------------------------------- version info
 #define QUILLON_VERSION_NUMBERS 1, 1, 1, 0
 #define QUILLON_VERSION_TEXT "1.1.1"

@@ -41,6 +41,14 @@ public:
     bool openSucceeds = true;
 };
 
+// What a program printed (standard output and error together) and its exit
+// code, once it has ended; exitCode is -1 when it could not be started.
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;
+};
+ProgramRun RunProgram(const std::string& commandLine);
+
 // Deletes the program's settings key (the tests start from a first run).
 void ClearSettings();
 void WriteSettingInt(const char* name, int value);

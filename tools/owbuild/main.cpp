@@ -5,8 +5,17 @@
 
 #include <iostream>
 
+#ifdef _WIN32
+#include "companions/OwbuildWindow.h"
+#endif
+
 int main(int argc, char** argv) {
     quillon::tools::InstallPlatform();
+#ifdef _WIN32
+    // Started without arguments (from Quillon's Tools menu, the Start menu or
+    // Explorer) it works in a window; --help still prints the usage.
+    if (argc == 1) return RunOwbuildWindow();
+#endif
     quillon::tools::Utf8Console console;
     const int code =
         quillon::tools::RunOwbuild(quillon::tools::Arguments(argc, argv), std::cout, std::cerr);

@@ -43,6 +43,7 @@ const std::map<std::string, std::pair<std::string, Side>> kFolders = {
     {"dialogs", {"src/dialogs", Side::Win32}},
     {"views", {"src/views", Side::Win32}},
     {"app", {"src/app", Side::Win32}},
+    {"companions", {"src/companions", Side::Win32}},
 };
 
 const fs::path kRoot = QUILLON_SOURCE_DIR;
