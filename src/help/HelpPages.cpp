@@ -23,6 +23,8 @@ constexpr HelpTopic kTopics[] = {
     {IDS_INDICATORREVERSAL, "indicators_reversal.html"},
     {IDS_INDICATORANAGRAM, "indicators_anagram.html"},
     {IDS_INDICATORABBREVIATION, "indicators_abbreviation.html"},
+    {IDD_OWBUILD, "owbuild.html"},
+    {IDD_OWMERGE, "owmerge.html"},
 
     // Menus, and the commands on them.
     {IDH_FILEMENU, "file_menu.html"},
