@@ -66,8 +66,9 @@ std::optional<std::string> IndicatorsItemText(const WordplayRowContext& token,
     return text;
 }
 
-std::string CellTooltip(const std::string& cellText, int textWidth, int columnWidth, int position) {
-    const int available = columnWidth - (position == 0 ? 2 : 6);
+std::string CellTooltip(const std::string& cellText, int textWidth, int columnWidth, int position,
+                        const RowGeometry& geometry) {
+    const int available = columnWidth - (position == 0 ? geometry.clipIndent : geometry.cellIndent);
     return available < textWidth ? cellText : std::string();
 }
 

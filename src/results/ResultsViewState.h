@@ -6,6 +6,7 @@
 #pragma once
 
 #include "results/ResultList.h"
+#include "results/RowPaint.h"
 #include "results/WordplayRow.h"
 
 #include <cstddef>
@@ -47,8 +48,10 @@ struct IndicatorRequest {
 std::optional<IndicatorRequest> IndicatorsFor(const WordplayRowContext& token);
 
 // A cell's tooltip: its text when it does not fit the column (column width
-// less 2 for the wordplay column, less 6 for the others), else empty.
-std::string CellTooltip(const std::string& cellText, int textWidth, int columnWidth, int position);
+// less the clip indent for the wordplay column, less the cell indent for the
+// others: 2 and 6 at 96 DPI), else empty.
+std::string CellTooltip(const std::string& cellText, int textWidth, int columnWidth, int position,
+                        const RowGeometry& geometry = {});
 
 // The first row whose displayed text (brackets off) equals text.
 std::optional<std::size_t> FindRowByText(const std::vector<WordplayRow>& rows,

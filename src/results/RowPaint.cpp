@@ -1,5 +1,7 @@
 #include "results/RowPaint.h"
 
+#include "layout/Dpi.h"
+
 std::vector<StyleRun> DrawingRuns(std::string_view style) {
     std::vector<StyleRun> runs;
     for (std::size_t at = 0; at < style.size();) {
@@ -32,4 +34,16 @@ bool RunInToken(const StyleRun& run, const WordplayRowContext& token) {
     if (token.length == 0) return false;
     return run.start >= token.start &&
            run.start + run.length <= static_cast<std::size_t>(token.start) + token.length;
+}
+
+RowGeometry RowGeometry::ForDpi(int dpi) {
+    const RowGeometry base;
+    RowGeometry g;
+    g.clipIndent = layout::ScaleToDpi(base.clipIndent, dpi);
+    g.textIndent = layout::ScaleToDpi(base.textIndent, dpi);
+    g.cellIndent = layout::ScaleToDpi(base.cellIndent, dpi);
+    g.underlineThickness = layout::ScaleToDpi(base.underlineThickness, dpi);
+    g.underlineGap = layout::ScaleToDpi(base.underlineGap, dpi);
+    g.extraHeight = layout::ScaleToDpi(base.extraHeight, dpi);
+    return g;
 }

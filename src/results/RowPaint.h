@@ -42,5 +42,23 @@ RowInk RowInkFor(const RowColours& colours, bool selected);
 // background is replaced by the text colour.
 RowColour RunColour(char style, const RowColours& colours, const RowInk& ink);
 
+// Where the parts of a row sit, in pixels of the list. Column 0 is clipped
+// clipIndent from the row's left edge and its text starts textIndent in; the
+// other cells' texts start cellIndent into the cell. The token underline is
+// underlineThickness high with underlineGap below it, and a row is
+// extraHeight taller than the result font's text. Hit-testing and tooltips use
+// the same numbers as the drawing, so that what the user points at is what
+// was drawn there. The defaults are those of a 96-DPI screen.
+struct RowGeometry {
+    int clipIndent = 2;
+    int textIndent = 4;
+    int cellIndent = 6;
+    int underlineThickness = 1;
+    int underlineGap = 1;
+    int extraHeight = 1;
+
+    static RowGeometry ForDpi(int dpi);
+};
+
 // Whether a run lies wholly inside the token, for placing the underline.
 bool RunInToken(const StyleRun& run, const WordplayRowContext& token);

@@ -126,10 +126,10 @@ bool OffersLookup(const WordplayRowContext& token) {
 }
 
 WordplayRowContext TokenAt(const DisplayedText& shown, bool brackets, int x, int columnWidth,
-                           const TextWidthFunction& width) {
+                           const TextWidthFunction& width, int clipIndent) {
     WordplayRowContext token;
-    if (!(x > 1 && x < columnWidth) || !width) return token;
-    long remaining = static_cast<long>(x) - 2;
+    if (!(x > clipIndent - 1 && x < columnWidth) || !width) return token;
+    long remaining = static_cast<long>(x) - clipIndent;
     const std::string_view style = UsableStyle(shown);
     for (std::size_t at = 0; at < style.size();) {
         const std::size_t length = RunLengthFrom(style, at);

@@ -47,7 +47,8 @@ bool OffersLookup(const WordplayRowContext& token);
 using TextWidthFunction = std::function<int(std::string_view)>;
 
 // The token under a point x pixels from the row's left edge, in a first column
-// `columnWidth` pixels wide. Outside the column, beyond the text, or on a blank or
-// separator, the result is a cleared token.
+// `columnWidth` pixels wide whose clip starts clipIndent pixels in (2 at 96
+// DPI; the text is measured from there). Outside the column, beyond the text,
+// or on a blank or separator, the result is a cleared token.
 WordplayRowContext TokenAt(const DisplayedText& shown, bool brackets, int x, int columnWidth,
-                           const TextWidthFunction& width);
+                           const TextWidthFunction& width, int clipIndent = 2);

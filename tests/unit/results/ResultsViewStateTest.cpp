@@ -80,6 +80,12 @@ TEST(CellToolTips, OnlyForTextThatDoesNotFit) {
     EXPECT_EQ(CellTooltip("Charade", 50, 56, 2), "");
     EXPECT_EQ(CellTooltip("Charade", 51, 56, 2), "Charade") << "other columns have 6";
     EXPECT_EQ(CellTooltip("", 0, 0, 1), "") << "an empty cell never needs a tip";
+    // At 144 DPI the margins are half as wide again.
+    const RowGeometry sharp = RowGeometry::ForDpi(144);
+    EXPECT_EQ(CellTooltip("carpet", 59, 62, 0, sharp), "");
+    EXPECT_EQ(CellTooltip("carpet", 60, 62, 0, sharp), "carpet");
+    EXPECT_EQ(CellTooltip("Charade", 47, 56, 2, sharp), "");
+    EXPECT_EQ(CellTooltip("Charade", 48, 56, 2, sharp), "Charade");
 }
 
 TEST(FocusAfterSort, FindsTheFirstRowWithTheSameText) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 TEST(RowPaint, RunsSplitOnCaseToo) {
     const std::vector<StyleRun> runs = DrawingRuns("eeEEe n b");
     ASSERT_EQ(runs.size(), 7u);
@@ -51,4 +53,22 @@ TEST(RowPaint, RunsInsideTheTokenOnly) {
     EXPECT_FALSE(RunInToken(StyleRun{1, 2, 'e'}, token));
     EXPECT_FALSE(RunInToken(StyleRun{6, 2, 'e'}, token));
     EXPECT_FALSE(RunInToken(StyleRun{0, 0, 'e'}, WordplayRowContext{}));
+}
+
+TEST(RowPaint, GeometryGrowsWithTheScreen) {
+    const struct {
+        int dpi;
+        RowGeometry g;
+    } cases[] = {
+        {96, {2, 4, 6, 1, 1, 1}},  {0, {2, 4, 6, 1, 1, 1}}, // unknown: as at 96
+        {120, {3, 5, 8, 1, 1, 1}}, {144, {3, 6, 9, 2, 2, 2}}, {192, {4, 8, 12, 2, 2, 2}},
+    };
+    for (const auto& c : cases) {
+        const RowGeometry g = RowGeometry::ForDpi(c.dpi);
+        EXPECT_EQ((std::vector<int>{g.clipIndent, g.textIndent, g.cellIndent, g.underlineThickness,
+                                    g.underlineGap, g.extraHeight}),
+                  (std::vector<int>{c.g.clipIndent, c.g.textIndent, c.g.cellIndent,
+                                    c.g.underlineThickness, c.g.underlineGap, c.g.extraHeight}))
+            << c.dpi;
+    }
 }

@@ -1,4 +1,5 @@
 #include "results/Tokens.h"
+#include "results/RowPaint.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,11 @@ TEST(HitTest, OnlyInsideTheFirstColumn) {
     EXPECT_EQ(TokenAt(kRow, false, 25, 25, TenPerChar), WordplayRowContext{});
     ExpectToken(TokenAt(kRow, false, 24, 25, TenPerChar), kTokens[0]);
     EXPECT_EQ(TokenAt(kRow, false, 10, 500, nullptr), WordplayRowContext{});
+    // A sharper screen clips further in, and measures from there.
+    const int clip = RowGeometry::ForDpi(144).clipIndent;
+    EXPECT_EQ(TokenAt(kRow, false, clip - 1, 500, TenPerChar, clip), WordplayRowContext{});
+    ExpectToken(TokenAt(kRow, false, clip, 500, TenPerChar, clip), kTokens[0]);
+    EXPECT_EQ(TokenAt(kRow, false, clip + 30, 500, TenPerChar, clip), WordplayRowContext{});
 }
 
 TEST(HitTest, MeasuresBracketedRunsAsShown) {
