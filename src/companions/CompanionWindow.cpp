@@ -17,6 +17,8 @@ namespace {
 // Posted by the worker: progress in thousandths (wParam), and the end.
 constexpr UINT kProgressMessage = WM_APP + 40;
 constexpr UINT kDoneMessage = WM_APP + 41;
+// Posted to itself once the system has scaled the window for a new DPI.
+constexpr UINT kDpiScaledMessage = WM_APP + 42;
 
 constexpr std::size_t kSelectionBuffer = 64 * 1024;
 
@@ -87,6 +89,15 @@ INT_PTR CompanionWindow::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_HELP:
         OnHelp();
+        return TRUE;
+    case WM_DPICHANGED:
+        // The dialog manager scales the window and its fonts; the lists'
+        // scroll extents follow once it has.
+        PostMessageA(Handle(), kDpiScaledMessage, 0, 0);
+        break;
+    case kDpiScaledMessage:
+        lists_.UpdateExtent();
+        second_.UpdateExtent();
         return TRUE;
     case WM_DESTROY:
         SavePosition();

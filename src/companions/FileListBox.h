@@ -20,6 +20,9 @@ public:
     void RemoveSelected();
     bool HasSelection() const;
     int Count() const;
+    // Lets the horizontal scroll bar reach the end of the longest path (again
+    // after the font has changed).
+    void UpdateExtent();
 
 protected:
     void SetupWindow() override;
@@ -29,8 +32,6 @@ protected:
 private:
     void OnDropFiles(HDROP drop);
     bool OnKeyDown(WPARAM key);
-    // Lets the horizontal scroll bar reach the end of the longest path.
-    void UpdateExtent();
 
     std::function<void()> changed_;
 };

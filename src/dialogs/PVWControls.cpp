@@ -2,7 +2,9 @@
 
 #include "context/FontSettingWin32.h"
 #include "dialogs/PropertiesViewWindows.h"
+#include "framework/Dpi.h"
 #include "layout/DialogLayout.h"
+#include "layout/Dpi.h"
 #include "resources/resource.h"
 
 #include <commdlg.h>
@@ -352,9 +354,12 @@ RECT DrawButtonFrame(HDC dc, RECT r, bool framed) {
     return r;
 }
 
-void DrawButtonFocus(HDC dc, RECT r, const DRAWITEMSTRUCT& item) {
+// The focus frame sits inside the swatch by a margin that grows with the DPI;
+// the frame itself stays a hairline.
+void DrawButtonFocus(HDC dc, RECT r, const DRAWITEMSTRUCT& item, int dpi) {
     if (!(item.itemState & ODS_FOCUS)) return;
-    InflateRect(&r, -2, -2);
+    const int inset = layout::ScaleToDpi(2, dpi);
+    InflateRect(&r, -inset, -inset);
     DrawFocusRect(dc, &r);
 }
 
@@ -386,7 +391,7 @@ void PVWColourButton::Draw(const DRAWITEMSTRUCT& item) const {
     const RECT inside = DrawButtonFrame(item.hDC, item.rcItem, framed_);
     fw::Brush fill(CreateSolidBrush(colour_));
     FillRect(item.hDC, &inside, fill.Get());
-    DrawButtonFocus(item.hDC, inside, item);
+    DrawButtonFocus(item.hDC, inside, item, owner_.Dpi());
 }
 
 void PVWColourButton::Choose() {
@@ -423,9 +428,18 @@ PVWFontButton::PVWFontButton(PropertiesViewWindows& owner, int id, std::string s
 
 void PVWFontButton::SetFont(const FontSetting& font, Colour background) {
     font_ = font;
-    const LOGFONTA lf = ToLogFontA(font.logFont);
-    hfont_.Reset(CreateFontIndirectA(&lf));
+    hfont_.Reset();
+    fontDpi_ = 0;
     SetBackground(background);
+}
+
+HFONT PVWFontButton::SampleFont() const {
+    const int dpi = owner_.Dpi();
+    if (!hfont_ || fontDpi_ != dpi) {
+        hfont_ = fw::FontForDpi(ToLogFontA(font_.logFont), dpi);
+        fontDpi_ = dpi;
+    }
+    return hfont_.Get();
 }
 
 void PVWFontButton::SetBackground(Colour background) {
@@ -439,19 +453,21 @@ void PVWFontButton::Draw(const DRAWITEMSTRUCT& item) const {
     fw::Brush fill(CreateSolidBrush(background_));
     FillRect(dc, &inside, fill.Get());
     {
-        fw::SelectObjectScope font(dc, hfont_.Get());
+        fw::SelectObjectScope font(dc, SampleFont());
         SetTextColor(dc, font_.colour);
         SetBkMode(dc, TRANSPARENT);
         RECT text = inside;
         DrawTextA(dc, sample_.c_str(), static_cast<int>(sample_.size()), &text,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
-    DrawButtonFocus(dc, inside, item);
+    DrawButtonFocus(dc, inside, item, owner_.Dpi());
 }
 
 void PVWFontButton::Choose() {
     const std::string title = ChooserTitleFor(Handle());
-    LOGFONTA lf = ToLogFontA(font_.logFont);
+    // The dialog turns heights into points at the screen's DPI.
+    const int screenDpi = fw::ScreenDpi();
+    LOGFONTA lf = fw::LogFontForDpi(ToLogFontA(font_.logFont), screenDpi);
     CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner_.Handle();
@@ -464,8 +480,10 @@ void PVWFontButton::Choose() {
     FontSetting chosen;
     chosen.colour = cf.rgbColors;
     chosen.logFont = FromLogFontA(lf);
-    chosen.logFont.lfHeight = layout::ScaleFontDimension(lf.lfHeight, heightScale_);
-    chosen.logFont.lfWidth = layout::ScaleFontDimension(lf.lfWidth, widthScale_);
+    chosen.logFont.lfHeight =
+        layout::ScaleFontDimension(layout::ScaleFromDpi(lf.lfHeight, screenDpi), heightScale_);
+    chosen.logFont.lfWidth =
+        layout::ScaleFontDimension(layout::ScaleFromDpi(lf.lfWidth, screenDpi), widthScale_);
     SetFont(chosen, background_);
     owner_.FontChanged(chosen, id_);
 }

@@ -171,7 +171,8 @@ private:
 class PVWFontButton : public PVWControl {
 public:
     // chooseFlags are the CF_ options of the Choose Font dialog; the chosen
-    // height and width are multiplied by the scales.
+    // height and width are multiplied by the scales. Font sizes are kept in
+    // 96-DPI pixels and drawn at the owner's DPI.
     PVWFontButton(PropertiesViewWindows& owner, int id, std::string sample, DWORD chooseFlags,
                   double heightScale = 1.0, double widthScale = 1.0, bool framed = true);
     const FontSetting& GetFont() const { return font_; }
@@ -185,6 +186,8 @@ protected:
 private:
     void Draw(const DRAWITEMSTRUCT& item) const;
     void Choose();
+    // The sample's font at the owner's DPI, made again when that changes.
+    HFONT SampleFont() const;
 
     std::string sample_;
     DWORD chooseFlags_;
@@ -193,7 +196,8 @@ private:
     bool framed_;
     FontSetting font_;
     Colour background_ = 0xFFFFFF;
-    fw::Font hfont_;
+    mutable fw::Font hfont_;
+    mutable int fontDpi_ = 0; // the DPI hfont_ was made for
 };
 
 // A drop-down list whose entries are string-table texts, in the order of the

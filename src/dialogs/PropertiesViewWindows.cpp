@@ -4,11 +4,14 @@
 #include "context/Screen.h"
 #include "dialogs/LookupPropertiesViewWindows.h"
 #include "dialogs/PVWControls.h"
+#include "framework/Dpi.h"
+#include "layout/Dpi.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,12 +45,17 @@ PropertiesViewWindows::PropertiesViewWindows(std::string prefix, AppContext& con
 PropertiesViewWindows::~PropertiesViewWindows() = default;
 
 void PropertiesViewWindows::SetupWindow() {
+    dpi_ = fw::WindowDpi(Handle());
+    // The window scales itself when its DPI changes (ChangeDpi); the dialog
+    // manager must not do it a second time.
+    fw::TakeOverDialogScaling(Handle());
     for (PVWControl* control : controls_)
         control->AttachControl(Handle());
     if (wantTooltips_) CreateToolTipWindow();
     if (tooltip_) {
         SendMessageA(tooltip_.Get(), TTM_ACTIVATE, TRUE, 0);
-        SendMessageA(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
+        SendMessageA(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0,
+                     GetSystemMetrics(SM_CXSCREEN) - layout::ScaleToDpi(16, dpi_));
     }
     if (HICON large = context_.LargeIcon())
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
@@ -237,11 +245,27 @@ void PropertiesViewWindows::UseToolTipWindow(HWND tooltip) {
     sharedTooltip_ = tooltip;
     if (tooltip_ || !tooltip) return;
     SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
-    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN) - 16);
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0,
+                 GetSystemMetrics(SM_CXSCREEN) - layout::ScaleToDpi(16, dpi_));
 }
 
 void PropertiesViewWindows::SetAccelerators(int tableId) {
     accelerators_.Reset(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(tableId)));
+}
+
+RECT PropertiesViewWindows::ControlRect(HWND control) const {
+    RECT r{};
+    GetWindowRect(control, &r);
+    // A combo box's window height is its list's dropped height; its visible
+    // rectangle is only the edit part, and moving it with that height would
+    // leave the drop-down list without room for its entries.
+    RECT dropped{};
+    if (IsComboBox(control) &&
+        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
+        dropped.bottom - dropped.top > r.bottom - r.top)
+        r.bottom = r.top + (dropped.bottom - dropped.top);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 void PropertiesViewWindows::AddMoveable(int id, layout::MoveMode horizontal,
@@ -252,16 +276,7 @@ void PropertiesViewWindows::AddMoveable(int id, layout::MoveMode horizontal,
     m->horizontal = horizontal;
     m->vertical = vertical;
     m->control = control;
-    GetWindowRect(control, &m->templateRect);
-    // A combo box's window height is its list's dropped height; its visible
-    // rectangle is only the edit part, and moving it with that height would
-    // leave the drop-down list without room for its entries.
-    RECT dropped{};
-    if (IsComboBox(control) &&
-        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)) &&
-        dropped.bottom - dropped.top > m->templateRect.bottom - m->templateRect.top)
-        m->templateRect.bottom = m->templateRect.top + (dropped.bottom - dropped.top);
-    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&m->templateRect), 2);
+    m->templateRect = ControlRect(control);
     const RECT client = ClientRect();
     const RECT& t = m->templateRect;
     m->horizontalOffset = layout::MoveOffset(horizontal, client.right, t.left, t.right - t.left);
@@ -284,6 +299,63 @@ void PropertiesViewWindows::LayoutMoveables() {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void PropertiesViewWindows::ChangeDpi(int dpi) {
+    const int old = dpi_;
+    if (dpi <= 0 || dpi == old) return;
+    dpi_ = dpi;
+    const auto scale = [old, dpi](LONG v) { return layout::ScaleBetweenDpi(v, old, dpi); };
+
+    // The template's font, for the controls that still use it.
+    const HFONT oldFont = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    if (oldFont && GetObjectA(oldFont, sizeof lf, &lf)) {
+        lf.lfHeight = scale(lf.lfHeight);
+        lf.lfWidth = scale(lf.lfWidth);
+        fw::Font font(CreateFontIndirectA(&lf));
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        for (HWND child = GetWindow(Handle(), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT))
+            if (reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)) == oldFont)
+                SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        dialogFont_ = std::move(font); // the old one, if ours, goes only now
+    }
+    // Moveable controls keep their rules at the new size; the others move
+    // and grow where they stand.
+    for (const auto& m : moveables_) {
+        RECT& t = m->templateRect;
+        t = {scale(t.left), scale(t.top), scale(t.right), scale(t.bottom)};
+        m->horizontalOffset = scale(m->horizontalOffset);
+        m->verticalOffset = scale(m->verticalOffset);
+    }
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const bool moveable = std::any_of(moveables_.begin(), moveables_.end(),
+                                          [child](const auto& m) { return m->control == child; });
+        if (moveable) continue;
+        const RECT r = ControlRect(child);
+        SetWindowPos(child, nullptr, scale(r.left), scale(r.top), scale(r.right) - scale(r.left),
+                     scale(r.bottom) - scale(r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (!links_.empty()) {
+        linkFont_.Reset();
+        const std::vector<HWND> links = std::exchange(links_, {});
+        for (HWND link : links)
+            AddLink(link);
+    }
+    if (HWND tooltip = ToolTip())
+        SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0,
+                     GetSystemMetrics(SM_CXSCREEN) - layout::ScaleToDpi(16, dpi_));
+    DpiChanged(old, dpi);
+    LayoutMoveables();
+}
+
+void PropertiesViewWindows::DpiChanged(int, int) {}
+
+void PropertiesViewWindows::OnDpiChangedMessage(int dpi, const RECT& suggested) {
+    ChangeDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void PropertiesViewWindows::OnSize(UINT type) {
     if (type == SIZE_MINIMIZED) return;
     LayoutMoveables();
@@ -293,8 +365,8 @@ bool PropertiesViewWindows::OnPaint() {
     if (!(GetWindowLongA(Handle(), GWL_STYLE) & WS_THICKFRAME)) return false;
     fw::PaintDC dc(Handle());
     RECT r = ClientRect();
-    r.left = r.right - GetSystemMetrics(SM_CXVSCROLL);
-    r.top = r.bottom - GetSystemMetrics(SM_CYHSCROLL);
+    r.left = r.right - fw::MetricForDpi(SM_CXVSCROLL, dpi_);
+    r.top = r.bottom - fw::MetricForDpi(SM_CYHSCROLL, dpi_);
     DrawFrameControl(dc.Get(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
     return true;
 }
@@ -379,6 +451,9 @@ INT_PTR PropertiesViewWindows::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam));
         return FALSE;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChangedMessage(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_CTLCOLORSTATIC:
         if (IsLink(reinterpret_cast<HWND>(lParam)))
             return OnLinkColour(reinterpret_cast<HDC>(wParam));

@@ -92,6 +92,15 @@ public:
     // A context menu for a list control of the window, at a screen point (or
     // -1,-1 from the keyboard). Returns true when a menu was shown.
     virtual bool ContextMenu(HWND control, POINT screen);
+    // The DPI of the screen the window is on.
+    int Dpi() const { return dpi_; }
+    // The window now shows at another DPI: its controls, the dialog font and
+    // the places of the moveable controls are scaled to it, then DpiChanged
+    // lets the window scale what else it drew. A top-level window is told by
+    // the system; a child view by its frame.
+    void ChangeDpi(int dpi);
+    void ParentDpiChanged(int dpi) override { ChangeDpi(dpi); }
+
     // F4, F5 and F6: switching between the view and its Indicators windows.
     // The keys go no further, whether or not the window switches on them.
     virtual void SwitchWindows(UINT key);
@@ -103,6 +112,8 @@ public:
 protected:
     void SetupWindow() override;
     virtual void SetupControls();
+    // Fonts, widths and other sizes of the window's own, from one DPI to another.
+    virtual void DpiChanged(int oldDpi, int newDpi);
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
     void OnCancel() override;
@@ -133,6 +144,9 @@ private:
     INT_PTR OnLinkColour(HDC dc);
     void OnInitMenuPopup(HMENU popup, bool systemMenu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void OnDpiChangedMessage(int dpi, const RECT& suggested);
+    // A control's rectangle in client coordinates (a combo box's with its list).
+    RECT ControlRect(HWND control) const;
 
     AppContext& context_;
     int templateId_;
@@ -144,7 +158,9 @@ private:
     std::vector<std::unique_ptr<MoveableControl>> moveables_;
     std::vector<PVWControl*> controls_;
     std::vector<HWND> links_;
-    fw::Font linkFont_; // the window's font underlined, made for the first link
+    fw::Font linkFont_;   // the window's font underlined, made for the first link
+    fw::Font dialogFont_; // the template's font made again for another DPI
+    int dpi_ = 96;
     fw::Accelerators accelerators_;
     bool positionSaved_ = false;
 };

@@ -1,8 +1,14 @@
 #include "framework/ControlBar.h"
 
+#include "framework/Dpi.h"
+#include "layout/Dpi.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
 
 namespace fw {
 namespace {
@@ -17,11 +23,81 @@ SIZE BitmapSize(HBITMAP bitmap) {
     return {info.bmWidth, info.bmHeight};
 }
 
+// A bitmap's pixels as 0xAARRGGBB, rows top first, centred in a cell of the
+// given size; its background colour and the rest of the cell see-through.
+std::vector<std::uint32_t> CellPixels(HBITMAP bitmap, SIZE cell) {
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(cell.cx) * cell.cy, 0);
+    if (!bitmap) return out;
+    const SIZE s = BitmapSize(bitmap);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = s.cx;
+    bi.bmiHeader.biHeight = -s.cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(s.cx) * s.cy);
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(s.cy), pixels.data(), &bi,
+                  DIB_RGB_COLORS) == 0)
+        return out;
+    const std::uint32_t background =
+        static_cast<std::uint32_t>(GetRValue(kBitmapBackground)) << 16 |
+        GetGValue(kBitmapBackground) << 8 | GetBValue(kBitmapBackground);
+    const int left = (cell.cx - s.cx) / 2, top = (cell.cy - s.cy) / 2;
+    for (int y = 0; y < s.cy; ++y)
+        for (int x = 0; x < s.cx; ++x) {
+            const std::uint32_t p = pixels[static_cast<std::size_t>(y) * s.cx + x] & 0xFFFFFF;
+            out[static_cast<std::size_t>(y + top) * cell.cx + (x + left)] =
+                p == background ? 0 : (0xFF000000 | p);
+        }
+    return out;
+}
+
+// The picture of a disabled button: its lightness only, faded towards the
+// button face, in the same shape.
+std::vector<std::uint32_t> Greyed(std::vector<std::uint32_t> pixels) {
+    for (std::uint32_t& p : pixels) {
+        const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        const std::uint32_t grey = 128 + (r * 30 + g * 59 + b * 11) / 200;
+        p = (p & 0xFF000000) | grey << 16 | grey << 8 | grey;
+    }
+    return pixels;
+}
+
+// A 32-bit bitmap with premultiplied alpha, as image lists draw them.
+Bitmap AlphaBitmap(const std::vector<std::uint32_t>& pixels, SIZE size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size.cx;
+    bi.bmiHeader.biHeight = -size.cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    Bitmap bitmap(CreateDIBSection(screen.Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return bitmap;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const std::uint32_t p = pixels[i], a = p >> 24;
+        const auto channel = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+        out[i] = a << 24 | channel((p >> 16) & 0xFF) << 16 | channel((p >> 8) & 0xFF) << 8 |
+                 channel(p & 0xFF);
+    }
+    GdiFlush();
+    return bitmap;
+}
+
 } // namespace
 
 ControlBar::~ControlBar() {
-    if (Handle()) SendMessageA(Handle(), TB_SETIMAGELIST, 0, 0);
+    if (Handle()) {
+        SendMessageA(Handle(), TB_SETIMAGELIST, 0, 0);
+        SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, 0);
+    }
     if (images_) ImageList_Destroy(images_);
+    if (disabledImages_) ImageList_Destroy(disabledImages_);
 }
 
 void ControlBar::AddButton(UINT id, bool exclusive, bool pressed) {
@@ -45,8 +121,7 @@ void ControlBar::MakeFont() {
         lf = metrics.lfMessageFont;
     else
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    WindowDC screen(nullptr);
-    lf.lfHeight = -MulDiv(pointSize_, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    lf.lfHeight = -MulDiv(pointSize_, dpi_, 72);
     lf.lfWidth = 0;
     font_.Reset(CreateFontIndirectA(&lf));
 }
@@ -58,46 +133,81 @@ bool ControlBar::CreateBar(HWND frame) {
                            TBSTYLE_TOOLTIPS | TBSTYLE_FLAT,
                        0, 0))
         return false;
-    MakeFont();
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SendMessageA(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    dpi_ = WindowDpi(frame);
+    AddGadgets();
+    return true;
+}
 
-    // One image list of equal cells, each bitmap centred in its cell.
+void ControlBar::SetDpi(int dpi) {
+    if (!Handle() || dpi <= 0 || dpi == dpi_) return;
+    // The states live in the buttons; keep them across the rebuild.
+    for (Gadget& g : gadgets_) {
+        if (g.kind != Gadget::Kind::Button) continue;
+        g.pressed = IsButtonPressed(g.id);
+        g.enabled = IsButtonEnabled(g.id);
+    }
+    std::vector<std::string> texts;
+    for (HWND field : fields_) {
+        char text[256] = {};
+        GetWindowTextA(field, text, sizeof text);
+        texts.emplace_back(text);
+    }
+    RemoveGadgets();
+    dpi_ = dpi;
+    AddGadgets();
+    for (std::size_t i = 0; i < fields_.size() && i < texts.size(); ++i)
+        SetWindowTextA(fields_[i], texts[i].c_str());
+}
+
+void ControlBar::RemoveGadgets() {
+    while (SendMessageA(Handle(), TB_BUTTONCOUNT, 0, 0) > 0)
+        SendMessageA(Handle(), TB_DELETEBUTTON, 0, 0);
+    for (HWND field : fields_)
+        ::DestroyWindow(field);
+    fields_.clear();
+    SendMessageA(Handle(), TB_SETIMAGELIST, 0, 0);
+    SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, 0);
+    if (images_) ImageList_Destroy(std::exchange(images_, nullptr));
+    if (disabledImages_) ImageList_Destroy(std::exchange(disabledImages_, nullptr));
+}
+
+// One image list of equal cells, each picture centred in its cell and
+// resampled for the bar's DPI.
+void ControlBar::MakeImages() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     std::vector<Bitmap> bitmaps;
     SIZE cell{0, 0};
     for (const Gadget& g : gadgets_) {
         if (g.kind != Gadget::Kind::Button) continue;
         bitmaps.emplace_back(static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(g.id), IMAGE_BITMAP, 0, 0, 0)));
+            LoadImageA(instance, MAKEINTRESOURCEA(g.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         const SIZE s = bitmaps.back() ? BitmapSize(bitmaps.back().Get()) : SIZE{16, 16};
         cell.cx = std::max(cell.cx, s.cx);
         cell.cy = std::max(cell.cy, s.cy);
     }
-    if (!bitmaps.empty()) {
-        images_ = ImageList_Create(cell.cx, cell.cy, ILC_COLOR24 | ILC_MASK,
-                                   static_cast<int>(bitmaps.size()), 0);
-        WindowDC screen(nullptr);
-        OwnedDC into(CreateCompatibleDC(screen.Get()));
-        OwnedDC from(CreateCompatibleDC(screen.Get()));
-        for (const Bitmap& b : bitmaps) {
-            Bitmap image(CreateCompatibleBitmap(screen.Get(), cell.cx, cell.cy));
-            {
-                SelectObjectScope target(into.Get(), image.Get());
-                Brush face(CreateSolidBrush(kBitmapBackground));
-                RECT all{0, 0, cell.cx, cell.cy};
-                FillRect(into.Get(), &all, face.Get());
-                if (b) {
-                    const SIZE s = BitmapSize(b.Get());
-                    SelectObjectScope source(from.Get(), b.Get());
-                    BitBlt(into.Get(), (cell.cx - s.cx) / 2, (cell.cy - s.cy) / 2, s.cx, s.cy,
-                           from.Get(), 0, 0, SRCCOPY);
-                }
-            }
-            ImageList_AddMasked(images_, image.Get(), kBitmapBackground);
-        }
-        SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    if (bitmaps.empty()) return;
+    imageSize_ = {layout::ScaleToDpi(cell.cx, dpi_), layout::ScaleToDpi(cell.cy, dpi_)};
+    const int count = static_cast<int>(bitmaps.size());
+    images_ = ImageList_Create(imageSize_.cx, imageSize_.cy, ILC_COLOR32, count, 0);
+    disabledImages_ = ImageList_Create(imageSize_.cx, imageSize_.cy, ILC_COLOR32, count, 0);
+    for (const Bitmap& b : bitmaps) {
+        const auto scaled = layout::ScaleImage(CellPixels(b.Get(), cell), cell.cx, cell.cy,
+                                               imageSize_.cx, imageSize_.cy);
+        Bitmap image = AlphaBitmap(scaled, imageSize_);
+        ImageList_Add(images_, image.Get(), nullptr);
+        Bitmap greyed = AlphaBitmap(Greyed(scaled), imageSize_);
+        ImageList_Add(disabledImages_, greyed.Get(), nullptr);
     }
+    SendMessageA(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize_.cx, imageSize_.cy));
+    SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    SendMessageA(Handle(), TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabledImages_));
+}
+
+void ControlBar::AddGadgets() {
+    MakeFont();
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    MakeImages();
 
     int image = 0;
     for (const Gadget& g : gadgets_) {
@@ -106,11 +216,11 @@ bool ControlBar::CreateBar(HWND frame) {
         case Gadget::Kind::Button:
             button.iBitmap = image++;
             button.idCommand = static_cast<int>(g.id);
-            button.fsState = TBSTATE_ENABLED | (g.pressed ? TBSTATE_CHECKED : 0);
+            button.fsState = (g.enabled ? TBSTATE_ENABLED : 0) | (g.pressed ? TBSTATE_CHECKED : 0);
             button.fsStyle = g.exclusive ? BTNS_CHECKGROUP : BTNS_BUTTON;
             break;
         case Gadget::Kind::Separator:
-            button.iBitmap = g.width;
+            button.iBitmap = layout::ScaleToDpi(g.width, dpi_);
             button.fsStyle = BTNS_SEP;
             break;
         case Gadget::Kind::TextField: {
@@ -123,7 +233,7 @@ bool ControlBar::CreateBar(HWND frame) {
             GetTextExtentPoint32A(screen.Get(), g.sample.c_str(), static_cast<int>(g.sample.size()),
                                   &sample);
             button.iBitmap = std::max<int>(tm.tmAveCharWidth * g.width, sample.cx) +
-                             2 * GetSystemMetrics(SM_CXEDGE) + 6;
+                             2 * MetricForDpi(SM_CXEDGE, dpi_) + layout::ScaleToDpi(6, dpi_);
             button.idCommand = static_cast<int>(g.id);
             button.fsStyle = BTNS_SEP;
             break;
@@ -133,6 +243,7 @@ bool ControlBar::CreateBar(HWND frame) {
     }
     SendMessageA(Handle(), TB_AUTOSIZE, 0, 0);
 
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     for (const Gadget& g : gadgets_) {
         if (g.kind != Gadget::Kind::TextField) continue;
         HWND field = CreateWindowExA(
@@ -142,7 +253,6 @@ bool ControlBar::CreateBar(HWND frame) {
         fields_.push_back(field);
     }
     PlaceTextFields();
-    return true;
 }
 
 void ControlBar::PlaceTextFields() {
@@ -153,8 +263,9 @@ void ControlBar::PlaceTextFields() {
         if (index < 0 || !SendMessageA(Handle(), TB_GETITEMRECT, static_cast<WPARAM>(index),
                                        reinterpret_cast<LPARAM>(&r)))
             continue;
-        InflateRect(&r, -2, -3);
-        MoveWindow(field, r.left + 2, r.top, r.right - r.left - 2, r.bottom - r.top, TRUE);
+        const int inset = layout::ScaleToDpi(2, dpi_);
+        InflateRect(&r, -inset, -layout::ScaleToDpi(3, dpi_));
+        MoveWindow(field, r.left + inset, r.top, r.right - r.left - inset, r.bottom - r.top, TRUE);
     }
 }
 

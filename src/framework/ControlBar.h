@@ -4,7 +4,9 @@
 // one releases the others), gaps, and text fields sitting in gaps of their
 // own. It draws in a gadget font of its own, and each button's tip is the
 // text after the line break of the string-table entry with its command's
-// number. Gadgets are declared first and made with the bar.
+// number. Gadgets are declared first and made with the bar, at the DPI of
+// its frame: pictures, gaps and the font grow on sharper screens, and are
+// made again when the frame moves to a screen of another DPI.
 
 #include "framework/Handles.h"
 #include "framework/Window.h"
@@ -23,13 +25,19 @@ public:
 
     // A button showing the bitmap resource with the command's number.
     void AddButton(UINT id, bool exclusive = false, bool pressed = false);
+    // A gap of width pixels at 96 DPI.
     void AddSeparator(int width);
     // A recessed, left-aligned text field wide enough for `averageChars`
     // average characters of the gadget font, and for sample when given.
     void AddTextField(int id, int averageChars, std::string sample = {});
 
     bool CreateBar(HWND frame);
+    // Makes the gadgets again for another DPI, keeping their states.
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
     int Height() const;
+    // The size of the buttons' pictures.
+    SIZE ImageSize() const { return imageSize_; }
     HFONT GadgetFont() const { return font_.Get(); }
     HWND TextField(int id) const;
     HWND ToolTips() const;
@@ -56,17 +64,24 @@ private:
         bool exclusive = false;
         bool pressed = false;
         std::string sample;
+        bool enabled = true;
     };
 
     void MakeFont();
+    void MakeImages();
+    void AddGadgets();
+    void RemoveGadgets();
     void PlaceTextFields();
 
     int pointSize_;
+    int dpi_ = 96;
+    SIZE imageSize_{0, 0};
     std::vector<Gadget> gadgets_;
     Font font_;
-    HIMAGELIST images_ = nullptr; // the buttons' images, one cell each
-    std::vector<HWND> fields_;    // children of the bar, which destroys them
-    std::string tip_;             // the text handed to the tooltip last
+    HIMAGELIST images_ = nullptr;         // the buttons' images, one cell each
+    HIMAGELIST disabledImages_ = nullptr; // the same, greyed
+    std::vector<HWND> fields_;            // children of the bar, which destroys them
+    std::string tip_;                     // the text handed to the tooltip last
 };
 
 } // namespace fw

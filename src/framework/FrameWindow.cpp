@@ -1,6 +1,7 @@
 #include "framework/FrameWindow.h"
 
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 
 #include <commctrl.h>
@@ -81,6 +82,7 @@ void FrameWindow::PreRegisterClass(WNDCLASSEXA& wc) {
 }
 
 void FrameWindow::SetupWindow() {
+    dpi_ = WindowDpi(Handle());
     if (statusBar_) statusBar_->CreateBar(Handle());
     if (controlBar_) controlBar_->CreateBar(Handle());
     // The client is created by its owner beforehand (a dialog view) or here.
@@ -173,6 +175,17 @@ void FrameWindow::OnSize() {
     }
 }
 
+void FrameWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    dpi_ = dpi;
+    if (client_ && client_->Handle()) client_->ParentDpiChanged(dpi);
+    if (controlBar_) controlBar_->SetDpi(dpi);
+    if (statusBar_) statusBar_->SetDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    OnSize();
+}
+
 void FrameWindow::OnClose() {
     if (!CanClose()) return;
     EndModal();
@@ -189,6 +202,9 @@ LRESULT FrameWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         OnClose();
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0);

@@ -58,6 +58,8 @@ public:
     bool RouteCommand(UINT id, UINT notifyCode = 0);
 
     bool CanClose() override;
+    // The DPI of the screen the frame is on.
+    int Dpi() const { return dpi_; }
 
 protected:
     void PreRegisterClass(WNDCLASSEXA& wc) override;
@@ -68,6 +70,9 @@ protected:
     virtual void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnSize();
     void OnClose();
+    // The frame has moved to a screen of another DPI: it takes the size the
+    // system suggests and makes its control bar again.
+    virtual void OnDpiChanged(int dpi, const RECT& suggested);
     // The window that a modal run disabled, enabled again.
     void EndModal();
     // Enables and checks the direct items of a popup through the enablers.
@@ -79,6 +84,7 @@ private:
     std::unique_ptr<StatusBar> statusBar_;
     std::unique_ptr<ControlBar> controlBar_;
     HWND modalOwner_ = nullptr;
+    int dpi_ = 96;
     bool inMenu_ = false;
     std::string textBeforeMenu_;
 };

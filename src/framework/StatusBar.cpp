@@ -1,6 +1,11 @@
 #include "framework/StatusBar.h"
 
+#include "framework/Dpi.h"
+#include "layout/Dpi.h"
+
 #include <commctrl.h>
+
+#include <utility>
 
 namespace fw {
 
@@ -8,10 +13,27 @@ bool StatusBar::CreateBar(HWND frame) {
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CCS_BOTTOM;
     if (options_ & SizeGrip) style |= SBARS_SIZEGRIP;
     if (!CreateControl(frame, STATUSCLASSNAMEA, "", style, 0, 0)) return false;
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
+    SetDpi(WindowDpi(frame));
     SetStatus("");
     return true;
+}
+
+void StatusBar::SetDpi(int dpi) {
+    if (!Handle()) return;
+    // The stock font is made for the screen's DPI.
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA lf{};
+    if (dpi != ScreenDpi() && GetObjectA(font, sizeof lf, &lf)) {
+        lf.lfHeight = layout::ScaleBetweenDpi(lf.lfHeight, ScreenDpi(), dpi);
+        lf.lfWidth = layout::ScaleBetweenDpi(lf.lfWidth, ScreenDpi(), dpi);
+        Font scaled(CreateFontIndirectA(&lf));
+        if (scaled) font = scaled.Get();
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        font_ = std::move(scaled);
+    } else {
+        SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        font_.Reset();
+    }
 }
 
 void StatusBar::SetStatus(const std::string& text) {

@@ -3,6 +3,7 @@
 // program's messages and, while a menu is open, the hint of the highlighted
 // command.
 
+#include "framework/Handles.h"
 #include "framework/Window.h"
 
 #include <string>
@@ -19,6 +20,8 @@ public:
     explicit StatusBar(unsigned options = Recessed) : options_(options) {}
 
     bool CreateBar(HWND frame);
+    // The default GUI font at another DPI, when the frame has moved.
+    void SetDpi(int dpi);
     void SetStatus(const std::string& text);
     std::string Status() const;
     // Height the bar takes at the frame's bottom edge, 0 before it exists.
@@ -33,6 +36,7 @@ protected:
 
 private:
     unsigned options_;
+    Font font_; // the default GUI font made for a DPI other than the screen's
 };
 
 } // namespace fw

@@ -93,6 +93,9 @@ public:
     virtual void CommandEnable(CommandEnabler& ce);
     // The may-close query of the main window and its client.
     virtual bool CanClose() { return true; }
+    // The frame this window is the client of has moved to a screen of
+    // another DPI (the window is still at its old size).
+    virtual void ParentDpiChanged(int) {}
     // Called for a queued message of this window or one of its children before
     // it is translated and dispatched; true swallows the message.
     virtual bool PreTranslateMessage(MSG&) { return false; }

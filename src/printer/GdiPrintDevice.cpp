@@ -1,6 +1,7 @@
 #include "printer/GdiPrintDevice.h"
 
 #include "context/FontSettingWin32.h"
+#include "layout/Dpi.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,11 +10,6 @@ namespace {
 
 int Length(std::string_view text) {
     return static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
-}
-
-int ScreenCaps(int index) {
-    fw::WindowDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), index);
 }
 
 } // namespace
@@ -32,12 +28,15 @@ DeviceMetrics GdiPrintDevice::Metrics() const {
             GetDeviceCaps(printer_, PHYSICALWIDTH),   GetDeviceCaps(printer_, PHYSICALHEIGHT)};
 }
 
+// Font heights in the settings are pixels of a 96-DPI screen, whatever the
+// screen the program runs on (the window scales them for its own DPI), so a
+// printout is the same on every machine.
 int GdiPrintDevice::ScreenPixelsPerInchX() const {
-    return ScreenCaps(LOGPIXELSX);
+    return layout::kBaseDpi;
 }
 
 int GdiPrintDevice::ScreenPixelsPerInchY() const {
-    return ScreenCaps(LOGPIXELSY);
+    return layout::kBaseDpi;
 }
 
 void GdiPrintDevice::SelectFont(const FontSetting& font) {

@@ -1,6 +1,8 @@
 #include "views/PrintPreviewWindow.h"
 
+#include "framework/Dpi.h"
 #include "layout/DialogLayout.h"
+#include "layout/Dpi.h"
 #include "printer/PrintJob.h"
 #include "printing/PreviewGeometry.h"
 #include "resources/resource.h"
@@ -11,6 +13,7 @@
 
 namespace {
 
+// Pixels of a 96-DPI screen.
 constexpr int kLineStep = 24;
 constexpr int kGroupGap = 20;
 constexpr int kCounterGap = 6;
@@ -228,7 +231,7 @@ void PrintPreviewWindow::SetupWindow() {
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     Repaginate();
     page_ = CreatePageWindow(client_.Handle(), printout_, printerDC_.Get(), pageSize_, 1);
-    pageMargin_ = (GetSystemMetrics(SM_CXVSCROLL) + GetSystemMetrics(SM_CYHSCROLL)) / 4;
+    ScaleForDpi();
     client_.Scroller().OnScrolled([this] { LayoutPages(); });
     LayoutPages();
     UpdatePageText();
@@ -265,6 +268,19 @@ void PrintPreviewWindow::LayoutPages() {
     MyScroller& s = client_.Scroller();
     MoveWindow(page_->Handle(), r.x - static_cast<int>(s.X()), r.y - static_cast<int>(s.Y()),
                r.width, r.height, TRUE);
+}
+
+void PrintPreviewWindow::ScaleForDpi() {
+    const int dpi = Dpi();
+    pageMargin_ = (fw::MetricForDpi(SM_CXVSCROLL, dpi) + fw::MetricForDpi(SM_CYHSCROLL, dpi)) / 4;
+    const int step = layout::ScaleToDpi(kLineStep, dpi);
+    client_.Scroller().SetLineStep(step, step);
+}
+
+void PrintPreviewWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    fw::FrameWindow::OnDpiChanged(dpi, suggested);
+    ScaleForDpi();
+    OnSizeChanged(IsIconic(Handle()) ? SIZE_MINIMIZED : SIZE_RESTORED);
 }
 
 void PrintPreviewWindow::OnSizeChanged(UINT type) {

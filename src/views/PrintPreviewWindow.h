@@ -22,7 +22,7 @@ struct ButtonGroup {
     std::vector<UINT> commands;
 };
 
-// Scrolls the preview in pixels, 24 to a line, over the whole size of what it
+// Scrolls the preview in pixels, 24 to a line at 96 DPI, over the whole size of what it
 // shows (not only the part beyond the window), on scroll bars that end at
 // 32 767.
 class MyScroller : public fw::Scroller {
@@ -126,6 +126,7 @@ protected:
     virtual void UpdatePageText();
     // The resize handling of the client's scroller, around the frame's own.
     virtual void OnSizeChanged(UINT type);
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
 
     // Paginates the printout afresh on the printer and shows its first page.
     void Repaginate();
@@ -136,6 +137,8 @@ protected:
 
 private:
     void SavePlacement();
+    // The page's margin and the scroll step at the window's DPI.
+    void ScaleForDpi();
     // "Page 3 of 9".
     std::string PageCounterText(int page, int pages) const;
 

@@ -1,5 +1,6 @@
 #include "views/TableViewWindows.h"
 
+#include "layout/Dpi.h"
 #include "resources/resource.h"
 #include "results/ResultsViewState.h"
 
@@ -138,6 +139,12 @@ int TableViewWindows::HeaderSortIndicator(int item) {
 std::string TableViewWindows::HeaderTitle(int item) {
     if (item < 0 || item >= static_cast<int>(titles_.size())) return {};
     return titles_[static_cast<std::size_t>(item)];
+}
+
+void TableViewWindows::DpiChanged(int oldDpi, int newDpi) {
+    for (int i = 0; i < columnCount_; ++i)
+        SendMessageA(list_.Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     layout::ScaleBetweenDpi(list_.ColumnWidth(i), oldDpi, newDpi));
 }
 
 void TableViewWindows::SaveColumnWidths() const {

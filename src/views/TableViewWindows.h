@@ -76,6 +76,7 @@ public:
 
 protected:
     void SetupControls() override;
+    void DpiChanged(int oldDpi, int newDpi) override;
     void OnCancel() override;
     void OnDestroy() override;
 

@@ -4,17 +4,10 @@
 // what the user points at is what was drawn there.
 #include "views/WordplayViewWindows.h"
 
+#include "layout/Dpi.h"
 #include "results/ColumnTable.h"
 #include "results/RowPaint.h"
 #include "results/Tokens.h"
-
-namespace {
-
-constexpr int kTextIndent = 4; // from the item's left edge to the first letter
-constexpr int kClipIndent = 2; // from the item's left edge to the clip rectangle
-constexpr int kCellIndent = 6; // from a cell's left edge to its text
-
-} // namespace
 
 DisplayedText WordplayViewWindows::Shown(std::size_t index) const {
     if (index >= rows_.size()) return {};
@@ -34,8 +27,9 @@ int WordplayViewWindows::TextWidth(std::string_view text) const {
 
 int WordplayViewWindows::RowHeight() const {
     TEXTMETRICA tm{};
-    if (measureDC_ && GetTextMetricsA(measureDC_.Get(), &tm)) return tm.tmHeight + 1;
-    return 16;
+    if (measureDC_ && GetTextMetricsA(measureDC_.Get(), &tm))
+        return tm.tmHeight + geometry_.extraHeight;
+    return layout::ScaleToDpi(16, Dpi());
 }
 
 void WordplayViewWindows::DrawRow(const DRAWITEMSTRUCT& item) {
@@ -61,9 +55,9 @@ void WordplayViewWindows::DrawRow(const DRAWITEMSTRUCT& item) {
     // text alignment that updates the current position lays the runs end to end.
     const RECT& r = item.rcItem;
     const int width0 = list_.ColumnWidth(0);
-    RECT clip{r.left + kClipIndent, r.top, r.left + width0, r.bottom};
+    RECT clip{r.left + geometry_.clipIndent, r.top, r.left + width0, r.bottom};
     const UINT oldAlign = SetTextAlign(dc, TA_UPDATECP | TA_TOP | TA_LEFT);
-    MoveToEx(dc, r.left + kTextIndent, r.top, nullptr);
+    MoveToEx(dc, r.left + geometry_.textIndent, r.top, nullptr);
     const bool oneSelected = list_.SelectedCount() == 1;
     int tokenStartX = -1;
     int tokenEndX = -1;
@@ -94,21 +88,22 @@ void WordplayViewWindows::DrawRow(const DRAWITEMSTRUCT& item) {
         if (left >= r.right) break;
         RECT cell{left, r.top, std::min<LONG>(left + width, r.right), r.bottom};
         const std::string cellText = CellTextOf(index, position);
-        ExtTextOutA(dc, left + kCellIndent, r.top, ETO_OPAQUE | ETO_CLIPPED, &cell, cellText.data(),
-                    static_cast<UINT>(cellText.size()), nullptr);
+        ExtTextOutA(dc, left + geometry_.cellIndent, r.top, ETO_OPAQUE | ETO_CLIPPED, &cell,
+                    cellText.data(), static_cast<UINT>(cellText.size()), nullptr);
         left += width;
     }
     // The strip left of column 0's clip rectangle belongs to the row as well.
-    RECT strip{r.left, r.top, r.left + kClipIndent, r.bottom};
+    RECT strip{r.left, r.top, r.left + geometry_.clipIndent, r.bottom};
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &strip, "", 0, nullptr);
 
     if (item.itemState & ODS_FOCUS) {
         RECT focus = r;
-        focus.left += kClipIndent;
+        focus.left += geometry_.clipIndent;
         DrawFocusRect(dc, &focus);
     }
     if (oneSelected && selected && tokenStartX >= 0 && tokenStartX < tokenEndX) {
-        RECT line{tokenStartX, r.bottom - 2, tokenEndX, r.bottom - 1};
+        const int lineBottom = r.bottom - geometry_.underlineGap;
+        RECT line{tokenStartX, lineBottom - geometry_.underlineThickness, tokenEndX, lineBottom};
         fw::Brush brush(CreateSolidBrush(text));
         FillRect(dc, &line, brush.Get());
     }

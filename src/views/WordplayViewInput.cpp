@@ -319,9 +319,10 @@ void WordplayViewWindows::HitTestToken(POINT client) {
     RowContext found;
     if (item >= 0 && static_cast<std::size_t>(item) < rows_.size()) {
         const RECT r = list_.ItemRect(item);
-        found = TokenAt(Shown(static_cast<std::size_t>(item)), brackets_, client.x - r.left,
-                        list_.ColumnWidth(0),
-                        [this](std::string_view text) { return TextWidth(text); });
+        found = TokenAt(
+            Shown(static_cast<std::size_t>(item)), brackets_, client.x - r.left,
+            list_.ColumnWidth(0), [this](std::string_view text) { return TextWidth(text); },
+            geometry_.clipIndent);
     }
     SetToken(found);
 }
@@ -348,12 +349,13 @@ void WordplayViewWindows::OnListMouseMove(POINT client) {
         }
         if (position >= 0) {
             const std::string text = CellTextOf(static_cast<std::size_t>(item), position);
-            tip = CellTooltip(text, TextWidth(text), width, position);
+            tip = CellTooltip(text, TextWidth(text), width, position, geometry_);
         }
         if (position == 0) {
             const RowContext under = TokenAt(
                 Shown(static_cast<std::size_t>(item)), brackets_, client.x - r.left,
-                list_.ColumnWidth(0), [this](std::string_view text) { return TextWidth(text); });
+                list_.ColumnWidth(0), [this](std::string_view text) { return TextWidth(text); },
+                geometry_.clipIndent);
             pointing = under.length > 0 && OffersIndicators(under);
         }
     }

@@ -2,6 +2,8 @@
 
 #include "context/FontSettingWin32.h"
 #include "context/HelpHook.h"
+#include "framework/Dpi.h"
+#include "layout/Dpi.h"
 #include "resources/resource.h"
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
@@ -59,6 +61,7 @@ void WordplayViewWindows::SetupControls() {
     SetAccelerators(IDA_RESULTVIEW);
     pointingCursor_ = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_POINTINGHAND));
 
+    geometry_ = RowGeometry::ForDpi(Dpi());
     ReadSettings();
     InsertColumns();
     ApplyFonts();
@@ -127,12 +130,11 @@ void WordplayViewWindows::InsertColumns() {
 }
 
 void WordplayViewWindows::ApplyFonts() {
-    LOGFONTA answer = ToLogFontA(answerFont_.logFont);
-    answerHFont_.Reset(CreateFontIndirectA(&answer));
+    // Font heights are kept for a 96-DPI screen and drawn at the view's DPI.
+    answerHFont_ = fw::FontForDpi(ToLogFontA(answerFont_.logFont), Dpi());
     SendMessageA(answer_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(answerHFont_.Get()), TRUE);
 
-    LOGFONTA result = ToLogFontA(resultFont_.logFont);
-    fw::Font font(CreateFontIndirectA(&result));
+    fw::Font font = fw::FontForDpi(ToLogFontA(resultFont_.logFont), Dpi());
     if (measureDC_) {
         HGDIOBJ old = SelectObject(measureDC_.Get(), font.Get());
         if (!measureOldFont_) measureOldFont_ = old;
@@ -149,6 +151,14 @@ void WordplayViewWindows::ApplyFonts() {
     SendMessageA(list_.Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background_));
     answerBrush_.SetColour(GetSysColor(COLOR_WINDOW));
     InvalidateRect(list_.Handle(), nullptr, TRUE);
+}
+
+void WordplayViewWindows::DpiChanged(int oldDpi, int newDpi) {
+    geometry_ = RowGeometry::ForDpi(newDpi);
+    for (int i = 0; i < ColumnTable::Positions; ++i)
+        SendMessageA(list_.Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
+                     layout::ScaleBetweenDpi(list_.ColumnWidth(i), oldDpi, newDpi));
+    ApplyFonts();
 }
 
 void WordplayViewWindows::LoadAbbreviations() {

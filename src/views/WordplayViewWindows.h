@@ -14,6 +14,7 @@
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
+#include "results/RowPaint.h"
 #include "results/WordplayRow.h"
 #include "search/SearchHost.h"
 #include "views/TableViewWindows.h"
@@ -147,6 +148,7 @@ public:
 
 protected:
     void SetupControls() override;
+    void DpiChanged(int oldDpi, int newDpi) override;
     INT_PTR DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
 
@@ -201,6 +203,7 @@ private:
     AbbreviationSet abbreviations_;
 
     std::string tooltipText_;
+    RowGeometry geometry_; // margins and underline at the view's DPI
     fw::OwnedDC measureDC_;
     HGDIOBJ measureOldFont_ = nullptr;
     HCURSOR cursorBeforeSearch_ = nullptr;
