@@ -115,6 +115,20 @@ std::wstring AnsiToWide(const std::string& text) {
     return result;
 }
 
+std::string Utf8ToAnsi(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    if (wide <= 0) return text;
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, utf16.data(), wide);
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, ansi.data(), bytes, nullptr, nullptr);
+    return ansi;
+}
+
 std::string AnsiToCp1252(const std::string& text) {
     if (GetACP() == 1252) return text;
     const std::wstring wide = AnsiToWide(text);
@@ -285,7 +299,9 @@ void CompanionWindow::OnJobDone() {
             ShowResult(LoadText(IDS_JOBSTOPPED));
         } else {
             char text[2048] = {};
-            std::snprintf(text, sizeof text, LoadText(IDS_JOBFAILED).c_str(), error_.c_str());
+            // The tools' messages are UTF-8, as they print them.
+            std::snprintf(text, sizeof text, LoadText(IDS_JOBFAILED).c_str(),
+                          Utf8ToAnsi(error_).c_str());
             ShowResult(text);
             MessageBeep(MB_ICONEXCLAMATION);
         }

@@ -99,3 +99,5 @@ int RunCompanionWindow(CompanionWindow& window);
 // 1252 lacks).
 std::wstring AnsiToWide(const std::string& text);
 std::string AnsiToCp1252(const std::string& text);
+// The tools' messages, which are UTF-8, for the window.
+std::string Utf8ToAnsi(const std::string& text);

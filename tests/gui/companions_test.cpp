@@ -7,6 +7,7 @@
 #include "companions/OwmergeWindow.h"
 #include "context/Persist.h"
 #include "framework/Handles.h"
+#include "platform/Services.h"
 #include "resources/resource.h"
 
 #include <commctrl.h>
@@ -53,6 +54,8 @@ std::string LongList() {
 template <typename W> class CompanionTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // As the programs do before they open their windows.
+        quillon::tools::InstallPlatform();
         ClearSettings();
         Open();
     }
@@ -116,8 +119,8 @@ TEST(FileSelection, SplitsWhatTheFileDialogReturns) {
 TEST_F(OwbuildWindowTest, BuildsADictionaryThatInfoReads) {
     const std::string list = WriteFile("words.txt", "cat\r\ncat\r\ncat's\r\nice cream\r\ndog\r\n");
     const std::string index = WriteFile("index.noun", "ice_cream n 1 1 @ 1 0 1\nhot_dog n 1\n");
-    const std::string output = Scratch() + "Built by window.owd";
-    DeleteFileA(output.c_str());
+    // An older dictionary of that name is replaced.
+    const std::string output = WriteFile("Built by window.owd", "an older dictionary");
     window->Lists().Add({list, list}); // the same file once
     window->SecondList().Add({index});
     EXPECT_EQ(window->Lists().Count(), 1);
