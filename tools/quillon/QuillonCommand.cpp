@@ -1,5 +1,7 @@
 #include "quillon/QuillonCommand.h"
 
+#include "quillon/HiddenCommand.h"
+
 #include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/Platform.h"
@@ -33,6 +35,8 @@ constexpr const char* kUsage =
     "  quillon search [options] --answers FILE [ANSWER...]\n"
     "  quillon info [FILE...]               show the facts of each dictionary file\n"
     "                                       (default: the default dictionary)\n"
+    "  quillon hidden [options] ANSWER...   list the phrases that hide each answer\n"
+    "                                       (quillon hidden --help for its options)\n"
     "  quillon --help                       show this text\n"
     "\n"
     "Options of search:\n"
@@ -125,10 +129,6 @@ std::string Beside(const std::string& directory, const char* name) {
     const char last = directory.back();
     if (last == '/' || last == kSeparator) return directory + name;
     return directory + kSeparator + name;
-}
-
-std::string DefaultDictionary(const Environment& environment) {
-    return Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
 }
 
 bool IsHelp(const std::string& argument) {
@@ -534,6 +534,10 @@ int Info(const std::vector<std::string>& args, const Environment& environment, s
 
 } // namespace
 
+std::string DefaultDictionary(const Environment& environment) {
+    return Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
+}
+
 int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
                std::ostream& out, std::ostream& err) {
     if (args.empty() || IsHelp(args[0]) || args[0] == "help") {
@@ -543,6 +547,7 @@ int RunQuillon(const std::vector<std::string>& args, const Environment& environm
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "search") return Search(rest, environment, out, err);
     if (args[0] == "info") return Info(rest, environment, out, err);
+    if (args[0] == "hidden") return RunHidden(rest, environment, out, err);
     err << "quillon: unknown command \"" << args[0] << "\"\n" << kUsage;
     return kUsageMistake;
 }
