@@ -257,6 +257,16 @@
 #define IDS_INDICATORSITEM 31027 // suffix of the rewritten Indicators menu item
 #define IDS_DEFAULTLOOKUPSUFFIX 31028 // appended to the default lookup method's label
 
+// Hidden words and copying from table windows.
+#define CM_HIDDENWORDS 31700 // Results menu: Find Hidden Words
+#define IDS_HIDDENWORDS 31701 // the Hidden Words window's title, settings name and help topic
+#define IDS_HIDDENCAPTION 31702 // caption: the answer
+#define IDS_HIDDENCUTCAPTION 31703 // caption: the answer, rows listed, phrases found
+#define IDS_HIDDENRANOUTCAPTION 31704 // caption: the answer, rows listed, phrases found
+#define IDS_HIDDENCOLUMNS 31705 // the column titles, separated by tabs
+#define IDA_TABLEVIEW 31710 // accelerators of the table windows
+#define IDM_TABLEMENU 31711 // shortcut menu of a table window's list
+
 // ------------------------------------------------------------- version info
 #define QUILLON_VERSION_NUMBERS 1, 1, 1, 0
 #define QUILLON_VERSION_TEXT "1.1.1"

@@ -39,6 +39,19 @@ unsigned char LowerCp1252(unsigned char c) {
     return c;
 }
 
+// Written wholly in capitals: an abbreviation rather than a word.
+bool Abbreviation(std::string_view text) {
+    bool capitals = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (LowerCp1252(byte) != byte)
+            capitals = true;
+        else if (UpperCp1252(byte) != byte)
+            return false;
+    }
+    return capitals;
+}
+
 int CompareFolded(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -62,6 +75,15 @@ std::uint64_t SaturatingSum(std::uint64_t a, std::uint64_t b) {
 }
 
 } // namespace
+
+std::vector<std::vector<std::string>> HiddenWordCells(const HiddenWordList& list) {
+    std::vector<std::vector<std::string>> cells;
+    cells.reserve(list.rows.size());
+    for (const HiddenWordRow& row : list.rows)
+        cells.push_back({row.text, std::to_string(row.words),
+                         list.commonMarks ? std::to_string(row.common) : std::string()});
+    return cells;
+}
 
 // ----------------------------------------------------------------- index
 
@@ -87,7 +109,7 @@ HiddenWordIndex::HiddenWordIndex(OWDictionaryList& list) {
                 const char* text = reinterpret_cast<const char*>(record + owrecord::kText);
                 const std::string_view entry(text,
                                              strnlen(text, owrecord::kSize - owrecord::kText));
-                if (entry.find(' ') != std::string_view::npos) continue;
+                if (entry.find(' ') != std::string_view::npos || Abbreviation(entry)) continue;
                 key.resize(static_cast<std::size_t>(n));
                 for (int k = 0; k < n; ++k)
                     key[static_cast<std::size_t>(k)] =

@@ -27,11 +27,12 @@
 // step. A walk allocates nothing but the rows it keeps. Past stepBudget
 // candidate tests in all, the search ends with the rows it has and says so.
 //
-// Words. Entries holding a blank are phrases of their own and take no part.
-// The rest are kept once per spelling whatever their capitals ("pet", "Pet"
-// and "PET" give one row): the marked form is preferred, then the one with
-// the fewest capitals. A word counts as common when its entry's flag bit is 1;
-// a dictionary with no marks, or with every entry marked, says nothing about
+// Words. Entries holding a blank are phrases of their own, and entries
+// written wholly in capitals are abbreviations ("QQ", "XL", "X"), that no
+// clue can hide letters in; neither takes part. The rest are kept once per
+// spelling whatever their capitals ("pet" and "Pet" give one row): the marked
+// form is preferred, then the one with the fewest capitals. A word counts as common when its
+// entry's flag bit is 1; a dictionary with no marks, or with every entry marked, says nothing about
 // commonness, and then the ranking starts at the letters.
 #pragma once
 
@@ -68,6 +69,10 @@ struct HiddenWordList {
 
     bool Cut() const { return stepsRanOut || rows.size() < phrases; }
 };
+
+// The list as table cells, best first: the phrase, its number of words and
+// how many of them are common (empty when the dictionary marks none).
+std::vector<std::vector<std::string>> HiddenWordCells(const HiddenWordList& list);
 
 class HiddenWordIndex {
 public:

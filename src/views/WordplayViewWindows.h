@@ -16,6 +16,7 @@
 #include "results/ResultList.h"
 #include "results/WordplayRow.h"
 #include "search/SearchHost.h"
+#include "views/HiddenWordsViewWindows.h"
 #include "views/TableViewWindows.h"
 
 #include <array>
@@ -139,6 +140,10 @@ public:
     void OpenIndicators(int kind, const std::string& filter);
     // The window of kind, shown or hidden; null until it is first opened.
     TableViewWindows* IndicatorsWindow(int kind) const;
+    // Lists the phrases that hide the answer of the results in the Hidden
+    // Words window, made on first use.
+    void FindHiddenWords();
+    HiddenWordsViewWindows* HiddenWordsWindow() const { return hidden_.get(); }
 
     // --- switching between the view and its Indicators windows
     void SwitchWindows(UINT key) override;
@@ -168,8 +173,11 @@ private:
     void UpdateToolTip(const std::string& text);
     HBRUSH OnAnswerColour(HDC dc);
     void RegisterCommands();
-    // The Indicators windows on the screen, the topmost first.
+    // The table windows on the screen (Indicators, Hidden Words), the topmost first.
     std::vector<TableViewWindows*> ShownIndicators() const;
+    // The words of the dictionaries, indexed for hidden words once and again
+    // whenever the dictionaries change.
+    const HiddenWordIndex& HiddenWordsOfDictionary();
     // Runs the search for an answer picked from the history.
     void OnSearchPick();
 
@@ -212,6 +220,12 @@ private:
     PageMargins margins_;
     // One slot per indicator kind; kind 4 has no table and stays empty.
     std::array<std::unique_ptr<TableViewWindows>, IndicatorKind::Count> indicators_;
+    std::unique_ptr<HiddenWordsViewWindows> hidden_;
+    std::unique_ptr<HiddenWordIndex> hiddenIndex_;
+    // What the index was read from: the dictionary setting and each file's
+    // last-write time.
+    std::string hiddenIndexName_;
+    std::vector<OWFileTime> hiddenIndexTimes_;
     // An answer picked from the history, searched once the pick's
     // notification has returned (kSearchPickMessage).
     std::optional<std::string> pendingPick_;

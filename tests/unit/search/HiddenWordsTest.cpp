@@ -132,6 +132,11 @@ TEST(HiddenWords, CommonWordsFirstThenShorterPhrases) {
                                         "s[CAR PET]al", "s[CAR PET]ulant", "s[CAR PET]s"}));
     EXPECT_EQ(marked.rows.front().common, 2);
     EXPECT_EQ(marked.rows.front().letters, 10);
+    const auto cells = HiddenWordCells(marked);
+    EXPECT_EQ(cells.back(), (std::vector<std::string>{"s[CAR PET]s", "2", "0"}));
+    EXPECT_EQ(HiddenWordCells(Find(words, "carpet")).front(),
+              (std::vector<std::string>{"s[CAR PET]s", "2", ""}))
+        << "no marks, nothing to say about commonness";
     // Every entry marked says no more than none.
     const std::set<std::string> all(words.begin(), words.end());
     EXPECT_FALSE(Find(words, "carpet", all).commonMarks);
@@ -139,11 +144,13 @@ TEST(HiddenWords, CommonWordsFirstThenShorterPhrases) {
 }
 
 TEST(HiddenWords, OneRowPerSpellingThePreferredFormShown) {
-    const std::vector<std::string> words = {"OSCAR", "Oscar", "PETAL", "petal", "Petal"};
+    const std::vector<std::string> words = {"OsCar", "Oscar", "PetaL", "petal", "Petal"};
     EXPECT_EQ(Texts(Find(words, "carpet")), std::vector<std::string>{"Os[CAR PET]al"});
-    EXPECT_EQ(Texts(Find(words, "carpet", {"OSCAR"})), std::vector<std::string>{"OS[CAR PET]al"});
-    // A phrase entry is not a word of a run.
+    EXPECT_EQ(Texts(Find(words, "carpet", {"OsCar", "PetaL"})),
+              std::vector<std::string>{"Os[CAR PET]aL"});
+    // Neither a phrase entry nor an abbreviation in capitals is a word of a run.
     EXPECT_TRUE(Texts(Find({"os car", "petal"}, "carpet")).empty());
+    EXPECT_TRUE(Texts(Find({"OSCAR", "PETAL", "scar", "PE", "tulip"}, "carpet")).empty());
 }
 
 TEST(HiddenWords, LimitsCutTheListAndSaySo) {
