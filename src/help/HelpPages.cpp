@@ -23,6 +23,7 @@ constexpr HelpTopic kTopics[] = {
     {IDS_INDICATORREVERSAL, "indicators_reversal.html"},
     {IDS_INDICATORANAGRAM, "indicators_anagram.html"},
     {IDS_INDICATORABBREVIATION, "indicators_abbreviation.html"},
+    {IDS_HIDDENWORDS, "hidden_words.html"},
 
     // Menus, and the commands on them.
     {IDH_FILEMENU, "file_menu.html"},
@@ -75,6 +76,7 @@ constexpr HelpTopic kTopics[] = {
 
     {IDM_RESULTMENU, "results_menu.html"},
     {CM_INDICATORS, "results_menu.html"},
+    {CM_HIDDENWORDS, "results_menu.html"},
 };
 
 } // namespace
