@@ -1,6 +1,6 @@
 // Find Hidden Words: the command on the result menu, the window it opens with
 // the same phrases the finder gives for the default dictionary, its caption,
-// copying and selecting its rows from the keyboard, and F5 back to the list.
+// copying and selecting its rows from the keyboard, F1 and F5 back to the list.
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
@@ -150,7 +150,7 @@ TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesForTheAnswer) {
     EXPECT_EQ(ListView_GetItemCount(window->List()), 0);
 }
 
-TEST_F(HiddenWords, RowsCopyAndSelectFromTheKeyboardAndF5GoesBack) {
+TEST_F(HiddenWords, RowsCopyAndSelectFromTheKeyboardF1HelpsAndF5GoesBack) {
     if (!Start()) GTEST_SKIP() << kNoDictionary;
     Search("carpet");
     view->FindHiddenWords();
@@ -167,6 +167,13 @@ TEST_F(HiddenWords, RowsCopyAndSelectFromTheKeyboardAndF5GoesBack) {
 
     CtrlKey('A');
     EXPECT_EQ(ListView_GetSelectedCount(list), ListView_GetItemCount(list));
+
+    shell.opened.clear();
+    PostMessageA(list, WM_KEYDOWN, VK_F1, 0);
+    app->PumpWaitingMessages();
+    PumpMessages(20);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_NE(shell.opened[0].find("hidden_words.html"), std::string::npos) << shell.opened[0];
 
     PostMessageA(list, WM_KEYDOWN, VK_F5, 0);
     app->PumpWaitingMessages();
