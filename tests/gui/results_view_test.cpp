@@ -688,8 +688,8 @@ TEST_F(ResultsView, CtrlArrowsWalkTheTokensOfTheSelectedRow) {
     auto texts = ResultMenu("result-menu");
     ASSERT_GE(texts.size(), 6u);
     EXPECT_EQ(texts[0], "Charade &Indicators...");
-    EXPECT_EQ(texts[1], "Find &Hidden Words");
-    EXPECT_EQ(texts[2], "&External Lookup");
+    EXPECT_EQ(texts[1], "&External Lookup");
+    EXPECT_EQ(texts[2], "Find &Hidden Words");
     EXPECT_EQ(texts[4], "&Copy\tCtrl+C");
     EXPECT_EQ(texts[5], "&Select All\tCtrl+A");
     SaveScreenshot(Frame(), "results-token-underlined");
