@@ -272,10 +272,10 @@ TEST_F(CommandLine, HiddenListsTheFindersRowsBestFirst) {
 }
 
 TEST_F(CommandLine, HiddenMistakesAndHelp) {
-    EXPECT_EQ(RunProgram("hidden").status, 1);
-    EXPECT_EQ(RunProgram("hidden --limit 0 carpet").status, 1);
-    EXPECT_EQ(RunProgram("hidden --format xml carpet").status, 1);
-    EXPECT_EQ(RunProgram("hidden --dictionary /nonexistent/None.owd carpet").status, 2);
+    EXPECT_EQ(RunProgram("hidden").status, 2);
+    EXPECT_EQ(RunProgram("hidden --limit 0 carpet").status, 2);
+    EXPECT_EQ(RunProgram("hidden --format xml carpet").status, 2);
+    EXPECT_EQ(RunProgram("hidden --dictionary /nonexistent/None.owd carpet").status, 1);
     const Output help = RunProgram("hidden --help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("quillon hidden [options] ANSWER..."), std::string::npos);
