@@ -45,6 +45,8 @@ constexpr const char* kUsage =
     "  --abbreviations FILE   abbreviation table (default: Abbreviation.txt beside the program)\n"
     "  --max-pieces N         most pieces of a charade, container or multiple anagram (default 4)\n"
     "  --brackets             show deleted letters in brackets\n"
+    "  --common               use only the words the dictionary marks common\n"
+    "                         (abbreviations stay)\n"
     "  --format table|tsv|json\n"
     "                         table (default) aligns the columns and colours the notation\n"
     "                         on a terminal; tsv prints text, pieces and type separated by\n"
@@ -191,6 +193,7 @@ struct SearchOptions {
     std::string abbreviations;
     int maxPieces = 4;
     bool brackets = false;
+    bool common = false;
     Format format = Format::Table;
     bool colour = false;
     std::vector<std::string> answers;
@@ -389,6 +392,8 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         } else if (a == "--max-pieces") {
             if (!arg.TakeValue(value) || !ParseInt(value, options.maxPieces))
                 return mistake("--max-pieces needs a whole number, not \"" + value + "\"");
+        } else if (a == "--common") {
+            options.common = true;
         } else if (a == "--brackets") {
             options.brackets = true;
         } else if (a == "--format") {
@@ -470,6 +475,11 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             if (const auto decoded = list.Decoded(index)) decoded->BuildAll();
     const WordplaySearch::Reading reading =
         several ? WordplaySearch::Reading::Decoded : WordplaySearch::Reading::Streaming;
+    if (options.common)
+        for (int index = 0; index < list.Count(); ++index)
+            if (!MarksCommonWords(list, index, several ? list.Decoded(index).get() : nullptr))
+                err << "quillon: " << tools::Platform().systemToUtf8(list.Path(index))
+                    << " marks no common words; all its words are searched\n";
 
     if (options.format == Format::Json) out << "[";
     bool first = true;
@@ -478,6 +488,7 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         [&]() -> AnswerWorker {
             auto search =
                 std::make_shared<WordplaySearch>(list, abbreviations, options.maxPieces, reading);
+            search->SetCommonWordsOnly(options.common);
             return [&, search](std::size_t i) {
                 return AnswerText(*search, answers[i], several, options);
             };
