@@ -91,6 +91,7 @@ void WordplayViewWindows::ReadSettings() {
     // Damaged values take their defaults (see SettingsValues.h).
     maxPieces_ = MaxPiecesOrDefault(GetSettingInt("MaxPieces", kDefaultMaxPieces));
     brackets_ = GetSettingInt("DisplayBrackets", 0) != 0;
+    commonWordsOnly_ = GetSettingInt("CommonWordsOnly", 0) != 0;
     auto font = [this](const char* name) {
         return FontOrDefault(GetSettingString(name, std::string(kDefaultFontText)), DefaultFont());
     };
@@ -192,7 +193,7 @@ std::vector<std::string> WordplayViewWindows::History() const {
 void WordplayViewWindows::Search(const std::string& answer) {
     if (!dictionary_) return;
     lastAnswer_ = answer;
-    RunWordplaySearch(*this, *dictionary_, abbreviations_, maxPieces_, answer);
+    RunWordplaySearch(*this, *dictionary_, abbreviations_, maxPieces_, answer, commonWordsOnly_);
 }
 
 void WordplayViewWindows::AddRow(Row row) {
@@ -255,6 +256,14 @@ void WordplayViewWindows::SearchFinished(const std::string& typedAnswer) {
         SetWindowTextA(frame, (typedAnswer + kCaptionSuffix).c_str());
     SetCursor(cursorBeforeSearch_ ? cursorBeforeSearch_ : LoadCursorA(nullptr, IDC_ARROW));
     Context().SetStatusText(shown == 0 ? IDS_NOWORDPLAY : IDS_PRESSF1);
+}
+
+// Said once for each dictionary setting, since every search after would say
+// the same.
+void WordplayViewWindows::CommonWordsUnmarked() {
+    if (unmarkedSaidFor_ == dictionaryName_) return;
+    unmarkedSaidFor_ = dictionaryName_;
+    Context().SetStatusText(IDS_NOCOMMONWORDS);
 }
 
 // -------------------------------------------------------- base overrides

@@ -54,6 +54,7 @@ public:
     void ShowInvalidDictionary(const std::string& path) override;
     void SearchStarting(const std::string& typedAnswer) override;
     void SearchFinished(const std::string& typedAnswer) override;
+    void CommonWordsUnmarked() override;
 
     // Runs a search for answer, as Start does for the box's text.
     void Search(const std::string& answer);
@@ -65,6 +66,7 @@ public:
     // close, read by every sort of the rows.
     ColumnTable& Columns() { return columns_; }
     bool Brackets() const { return brackets_; }
+    bool CommonWordsOnly() const { return commonWordsOnly_; }
     int MaxPieces() const { return maxPieces_; }
     const AbbreviationSet& Abbreviations() const { return abbreviations_; }
     OWDictionaryList* Dictionary() const { return dictionary_.get(); }
@@ -203,6 +205,10 @@ private:
     Colour abbreviation_ = 0;
     PVWBrush answerBrush_;
     bool brackets_ = false;
+    bool commonWordsOnly_ = false;
+    // The dictionary setting for which the status bar last said that the
+    // dictionary marks no common words.
+    std::string unmarkedSaidFor_;
     int maxPieces_ = 4;
     std::string dictionaryName_;
     std::unique_ptr<OWDictionaryList> dictionary_;
