@@ -2,7 +2,8 @@
 // phase, for answers of 3 to 15 letters (words and phrases), with MaxPieces 4,
 // reading the dictionary file as a lone search does; beside it the whole search
 // on the decoded dictionary, as the program's later searches and a batch run it.
-// Then the time and memory to decode the whole dictionary, a batch of answers
+// Then the rows and times with common words only beside every word, the time
+// and memory to decode the whole dictionary, a batch of answers
 // drawn from the dictionary run by the quillon program on one thread and on
 // all cores, and the multiple anagrams beside Debian's anagram generator `an`
 // on the same word list and letters.
@@ -55,9 +56,11 @@ struct CollectingSink : RowSink {
 // What a search for the user does, minus the screen: the dictionary check, the
 // phases and the finished list. Returns the number of rows.
 std::size_t WholeSearch(OWDictionaryList& list, const AbbreviationSet& abbreviations,
-                        const std::string& answer, WordplaySearch::Reading reading) {
+                        const std::string& answer, WordplaySearch::Reading reading,
+                        bool commonWordsOnly = false) {
     if (list.FirstInvalidPath()) return 0;
     WordplaySearch search(list, abbreviations, kMaxPieces, reading);
+    search.SetCommonWordsOnly(commonWordsOnly);
     search.SetAnswer(answer);
     CollectingSink sink;
     search.Run(sink);
@@ -236,6 +239,32 @@ int main(int argc, char** argv) {
         "fodder, p3 same-length words, p4 charades and containers, p5 contained and\n"
         "partial anagrams, p6 longer words, p7 multiple anagrams. + = an enumeration\n"
         "stopped at its bound.\n\n");
+
+    // Common words only beside every word, both as a lone search and on the
+    // decoded dictionary.
+    std::printf("%-20s %7s %7s | %9s %9s | %9s %9s  (ms)\n", "answer", "rows", "common", "lone",
+                "common", "decoded", "common");
+    for (const std::string& answer : answers) {
+        std::size_t rows[2] = {0, 0};
+        std::vector<double> lone[2], decoded[2];
+        for (int run = 0; run < runs; ++run) {
+            for (int common = 0; common < 2; ++common) {
+                auto start = Clock::now();
+                rows[common] = WholeSearch(list, abbreviations, answer,
+                                           WordplaySearch::Reading::Streaming, common != 0);
+                lone[common].push_back(Milliseconds(Clock::now() - start));
+                start = Clock::now();
+                WholeSearch(list, abbreviations, answer, WordplaySearch::Reading::Decoded,
+                            common != 0);
+                decoded[common].push_back(Milliseconds(Clock::now() - start));
+            }
+        }
+        std::printf("%-20s %7zu %7zu | %9.2f %9.2f | %9.2f %9.2f\n", answer.c_str(), rows[0],
+                    rows[1], Median(lone[0]), Median(lone[1]), Median(decoded[0]),
+                    Median(decoded[1]));
+    }
+    std::printf("\nrows and times with every word, and with the words the dictionary marks "
+                "common only.\n\n");
 
     // A batch through the program, as a script runs it.
     const std::string program = std::string(QUILLON_DIST_DIR) + "/quillon";

@@ -1,10 +1,12 @@
 # The default dictionary, "Dictionaries/Standard English.owd", built with OWBUILD
 # from Debian's SCOWL British English (huge) list, without possessive forms,
-# and the multi-word phrases of WordNet. The licence notices of both lists go
-# beside it.
+# and the multi-word phrases of WordNet that a clue could use. The words of
+# SCOWL's British English (small) list are marked common. The licence notices
+# of both lists go beside it (the two SCOWL lists share one).
 set(QUILLON_DICTIONARY_DIR ${QUILLON_DIST_DIR}/Dictionaries)
 set(QUILLON_DICTIONARY "${QUILLON_DICTIONARY_DIR}/Standard English.owd")
 set(QUILLON_SCOWL /usr/share/dict/british-english-huge)
+set(QUILLON_COMMON_WORDS /usr/share/dict/british-english-small)
 set(QUILLON_WORDNET_INDEXES
   /usr/share/wordnet/index.noun /usr/share/wordnet/index.verb
   /usr/share/wordnet/index.adj /usr/share/wordnet/index.adv)
@@ -24,10 +26,11 @@ else()
   set(owbuild_depends owbuild)
 endif()
 
-set(sources ${QUILLON_SCOWL} ${QUILLON_WORDNET_INDEXES})
+set(sources ${QUILLON_SCOWL} ${QUILLON_COMMON_WORDS} ${QUILLON_WORDNET_INDEXES})
 foreach(f ${sources})
   if(NOT EXISTS ${f})
-    message(FATAL_ERROR "${f} is missing: install the packages wbritish-huge and wordnet-base "
+    message(FATAL_ERROR "${f} is missing: install the packages wbritish-huge, wbritish-small "
+                        "and wordnet-base "
                         "(scripts/deps does)")
   endif()
 endforeach()
@@ -53,8 +56,9 @@ endforeach()
 
 add_custom_command(OUTPUT ${QUILLON_DICTIONARY} ${licence_outputs}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_DICTIONARY_DIR}
-  COMMAND ${owbuild_program} --no-possessives --plain
-          --description "Standard English: SCOWL British English (huge) and WordNet phrases"
+  COMMAND ${owbuild_program} --no-possessives --plain --clue-phrases
+          --common ${QUILLON_COMMON_WORDS}
+          --description "Standard English: SCOWL British English (huge) with its small list marked common, and WordNet phrases"
           ${QUILLON_SCOWL} ${wordnet_arguments} -o ${QUILLON_DICTIONARY}
   ${licence_commands}
   DEPENDS ${owbuild_depends} ${sources} ${licence_sources}

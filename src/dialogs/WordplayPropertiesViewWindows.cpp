@@ -25,7 +25,7 @@ std::vector<TabbyPropertiesViewWindows::Page> OptionPages() {
           IDC_ENTRIES, IDC_SHORTESTLABEL, IDC_SHORTEST, IDC_LONGESTLABEL, IDC_LONGEST}},
         {IDS_PAGERESULT,
          IDS_PAGERESULTTIP,
-         {IDC_MAXPIECESLABEL, IDC_MAXPIECES, IDC_MAXPIECESUPDOWN}},
+         {IDC_MAXPIECESLABEL, IDC_MAXPIECES, IDC_MAXPIECESUPDOWN, IDC_COMMONWORDSONLY}},
     };
 }
 
@@ -67,7 +67,8 @@ WordplayPropertiesViewWindows::WordplayPropertiesViewWindows(AppContext& context
       location_(*this, IDC_LOCATION), modified_(*this, IDC_MODIFIED),
       description_(*this, IDC_DESCRIPTION), entries_(*this, IDC_ENTRIES),
       shortest_(*this, IDC_SHORTEST), longest_(*this, IDC_LONGEST),
-      maxPieces_(*this, IDC_MAXPIECES), saveDefaults_(*this, IDC_SAVEDEFAULTS) {}
+      maxPieces_(*this, IDC_MAXPIECES), commonWordsOnly_(*this, IDC_COMMONWORDSONLY),
+      saveDefaults_(*this, IDC_SAVEDEFAULTS) {}
 
 WordplayPropertiesViewWindows::~WordplayPropertiesViewWindows() = default;
 
@@ -89,6 +90,7 @@ void WordplayPropertiesViewWindows::SetupWindow() {
     SendMessageA(Item(IDC_MAXPIECESUPDOWN), UDM_SETRANGE32, 2, 4);
     maxPieces_.SetEditText(std::to_string(options_.maxPieces));
     brackets_.SetState(options_.brackets ? BST_CHECKED : BST_UNCHECKED);
+    commonWordsOnly_.SetState(options_.commonWordsOnly ? BST_CHECKED : BST_UNCHECKED);
 
     for (int i = 0;; ++i) {
         const std::string name = GetSettingString(IndexedName(kRecentDictionary, i), "");
@@ -186,6 +188,8 @@ void WordplayPropertiesViewWindows::SaveDefaults() {
     switch (Pages()[static_cast<std::size_t>(page)].nameId) {
     case IDS_PAGERESULT:
         viewSettings_.SetSettingInt("MaxPieces", TypedMaxPieces());
+        viewSettings_.SetSettingInt("CommonWordsOnly",
+                                    commonWordsOnly_.State() == BST_CHECKED ? 1 : 0);
         break;
     case IDS_PAGEDICTIONARY:
         viewSettings_.SetSettingString("WordplayDictionary", dictionaryName_);
@@ -277,6 +281,7 @@ void WordplayPropertiesViewWindows::Destroy(INT_PTR result) {
     dictionaries_.Clear();
     options_.maxPieces = TypedMaxPieces();
     options_.brackets = brackets_.State() == BST_CHECKED;
+    options_.commonWordsOnly = commonWordsOnly_.State() == BST_CHECKED;
     options_.dictionary = dictionaryName_;
     TabbyPropertiesViewWindows::Destroy(result);
 }

@@ -28,6 +28,8 @@ struct WordplayOptions {
     std::string dictionary;
     int maxPieces = 4;
     bool brackets = false;
+    // Search only the words the dictionary marks common.
+    bool commonWordsOnly = false;
 };
 
 class WordplayPropertiesViewWindows : public TabbyPropertiesViewWindows {
@@ -85,5 +87,6 @@ private:
     PVWStatic shortest_;
     PVWStatic longest_;
     PVWEdit maxPieces_;
+    PVWCheckBox commonWordsOnly_;
     PVWPushButton saveDefaults_;
 };

@@ -103,3 +103,21 @@ void DecodedDictionary::Build(int length) {
     if (s.texts_.capacity() > s.texts_.size() + s.texts_.size() / 8) s.texts_.shrink_to_fit();
     sections_[n] = std::move(section);
 }
+
+bool MarksCommonWords(OWDictionaryList& list, int index, DecodedDictionary* decoded) {
+    if (!list.IsValid(index) || list.Version(index) < 1) return false;
+    const int slots = std::min(list.SlotCount(index), OWDictionaryList::Dictionary::kMaxSlots);
+    for (int n = 1; n < slots; ++n) {
+        if (decoded != nullptr) {
+            if (const DecodedSection* section = decoded->Section(n))
+                for (std::size_t i = 0; i < section->Size(); ++i)
+                    if (section->Flag(i) != 0) return true;
+            continue;
+        }
+        InputEngine input(list, index);
+        if (!input.Start(n)) continue;
+        while (input.Next()[owrecord::kKey] != owrecord::kEnd)
+            if (input.Flag() != 0) return true;
+    }
+    return false;
+}

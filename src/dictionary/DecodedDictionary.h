@@ -93,14 +93,16 @@ private:
 // Visits, in section order, the entries of dictionary `index` of the list with
 // `length` letters that the matcher accepts (every entry without one), as
 // visit(key, text): the key's letter indices and the text before any line
-// feed, both valid only during the call. With a decoded form the entries come
+// feed, both valid only during the call. With commonOnly, only the entries
+// whose flag bit marks them common are visited (meant for a dictionary that
+// marks some, see MarksCommonWords). With a decoded form the entries come
 // from it, and `mayUse`, a quick test on an entry's letters (LetterBit) that
 // passes every entry the visit would use, lets the rest go by unread. Without
 // one they are read straight from the file, as the reader always has: the
 // list's reload check runs and nothing is kept.
 template <class MayUse, class Visit>
 void ReadEntries(OWDictionaryList& list, int index, DecodedDictionary* decoded, int length,
-                 MatchEngine* matcher, MayUse&& mayUse, Visit&& visit) {
+                 MatchEngine* matcher, MayUse&& mayUse, Visit&& visit, bool commonOnly = false) {
     if (decoded != nullptr) {
         const DecodedSection* section = decoded->Section(length);
         if (section == nullptr) return;
@@ -113,6 +115,7 @@ void ReadEntries(OWDictionaryList& list, int index, DecodedDictionary* decoded, 
         for (std::size_t i = 0; i < size; ++i) {
             const std::uint32_t letters = masks[i];
             if (((letters & notAllowed) | (required & ~letters)) != 0) continue;
+            if (commonOnly && section->Flag(i) == 0) continue;
             if (!mayUse(letters)) continue;
             section->Key(i, key);
             if (matcher != nullptr && !matcher->Accept(key)) continue;
@@ -125,6 +128,12 @@ void ReadEntries(OWDictionaryList& list, int index, DecodedDictionary* decoded, 
     for (;;) {
         const std::uint8_t* record = input.Next(matcher);
         if (record[owrecord::kKey] == owrecord::kEnd) return;
+        if (commonOnly && input.Flag() == 0) continue;
         visit(record, reinterpret_cast<const char*>(record + owrecord::kText));
     }
 }
+
+// Whether dictionary `index` marks any entry common: a version-1 file with at
+// least one entry whose flag bit is 1. Read from the decoded form when there
+// is one, else from the file; the reading stops at the first marked entry.
+bool MarksCommonWords(OWDictionaryList& list, int index, DecodedDictionary* decoded);

@@ -25,6 +25,7 @@ constexpr HelpTopic kTopics[] = {
     {IDS_INDICATORABBREVIATION, "indicators_abbreviation.html"},
     {IDD_OWBUILD, "owbuild.html"},
     {IDD_OWMERGE, "owmerge.html"},
+    {IDS_HIDDENWORDS, "hidden_words.html"},
 
     // Menus, and the commands on them.
     {IDH_FILEMENU, "file_menu.html"},
@@ -76,7 +77,9 @@ constexpr HelpTopic kTopics[] = {
     {CM_DEMOTE, "column_menu.html"},
 
     {IDM_RESULTMENU, "results_menu.html"},
+    {IDM_TABLEMENU, "table_menu.html"},
     {CM_INDICATORS, "results_menu.html"},
+    {CM_HIDDENWORDS, "results_menu.html"},
 };
 
 } // namespace

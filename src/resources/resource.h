@@ -301,6 +301,17 @@
 #define IDS_ENCODINGANSI 31850
 #define IDS_DESCRIPTIONCUT 31851
 #define IDS_JOBRUNNING 31852
+// Hidden words and copying from table windows.
+#define CM_HIDDENWORDS 31700 // Results menu: Find Hidden Words
+#define IDS_HIDDENWORDS 31701 // the Hidden Words window's title, settings name and help topic
+#define IDS_HIDDENCAPTION 31702 // caption: the answer
+#define IDS_HIDDENCUTCAPTION 31703 // caption: the answer, rows listed, phrases found
+#define IDS_HIDDENRANOUTCAPTION 31704 // caption: the answer, rows listed, phrases found
+#define IDS_HIDDENCOLUMNS 31705 // the column titles, separated by tabs
+#define IDS_NOCOMMONWORDS 31706 // status: the dictionary marks no common words
+#define IDA_TABLEVIEW 31710 // accelerators of the table windows
+#define IDM_TABLEMENU 31711 // shortcut menu of a table window's list
+#define IDC_COMMONWORDSONLY 31712 // Options, Result page: the Common words only check box
 
 // ------------------------------------------------------------- version info
 #define QUILLON_VERSION_NUMBERS 1, 1, 1, 0

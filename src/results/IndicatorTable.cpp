@@ -118,3 +118,22 @@ int CompareTableRows(const std::vector<std::string>& a, const std::vector<std::s
         result = Sign(Cell(a, column).compare(Cell(b, column)));
     return descending ? -result : result;
 }
+
+std::string CopyTableRows(const std::vector<std::vector<std::string>>& rows,
+                          const std::vector<std::size_t>& which, int columnCount) {
+    std::string text;
+    for (const std::size_t r : which) {
+        if (r >= rows.size()) continue;
+        const std::vector<std::string>& row = rows[r];
+        std::size_t cells =
+            std::min(row.size(), static_cast<std::size_t>(std::max(columnCount, 0)));
+        while (cells > 0 && row[cells - 1].empty())
+            --cells;
+        for (std::size_t c = 0; c < cells; ++c) {
+            if (c > 0) text += '\t';
+            text += row[c];
+        }
+        text += "\r\n";
+    }
+    return text;
+}

@@ -76,3 +76,9 @@ int TableColumnWidthOrDefault(int stored, int screenWidth);
 // ... up to columnCount - 1; negated when descending. Returns -1, 0 or +1.
 int CompareTableRows(const std::vector<std::string>& a, const std::vector<std::string>& b,
                      int sortColumn, bool descending, int columnCount);
+
+// The clipboard text of some rows of a table, in the order given: one line
+// each, ended by CR LF, its first columnCount cells separated by tabs (empty
+// cells at the end left off). Indexes outside rows are passed over.
+std::string CopyTableRows(const std::vector<std::vector<std::string>>& rows,
+                          const std::vector<std::size_t>& which, int columnCount);

@@ -4,18 +4,21 @@
 
 void SearchHost::SearchStarting(const std::string&) {}
 void SearchHost::SearchFinished(const std::string&) {}
+void SearchHost::CommonWordsUnmarked() {}
 
 void RunWordplaySearch(SearchHost& host, OWDictionaryList& list,
                        const AbbreviationSet& abbreviations, int maxPieces,
-                       const std::string& typedAnswer) {
+                       const std::string& typedAnswer, bool commonWordsOnly) {
     // An unusable dictionary stops everything before the history or the rows change.
     if (const std::optional<std::string> invalid = list.FirstInvalidPath()) {
         host.ShowInvalidDictionary(*invalid);
         return;
     }
     WordplaySearch search(list, abbreviations, maxPieces);
+    search.SetCommonWordsOnly(commonWordsOnly);
     search.SetAnswer(typedAnswer);
     host.SearchStarting(typedAnswer);
     search.Run(host);
     host.SearchFinished(typedAnswer);
+    if (search.CommonWordsUnmarked()) host.CommonWordsUnmarked();
 }

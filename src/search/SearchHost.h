@@ -29,4 +29,7 @@ public:
     virtual void SearchStarting(const std::string& typedAnswer);
     // Every row has been added.
     virtual void SearchFinished(const std::string& typedAnswer);
+    // After the search: common words only was asked for, but a dictionary
+    // marks none, so all its words were searched.
+    virtual void CommonWordsUnmarked();
 };

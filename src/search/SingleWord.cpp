@@ -40,12 +40,14 @@ void WordplaySearch::SameLengthWords() {
             const std::uint32_t outside = held & ~inAnswer;
             return (outside & (outside - 1)) == 0; // at most one
         };
-        ReadEntries(list_, index, DecodedOf(index), l_, nullptr, mayUse,
-                    [&](const std::uint8_t* key, const char* text) {
-                        KeyLetters(key, l_, table, letters);
-                        SameLengthWord(std::string_view(letters, static_cast<std::size_t>(l_)),
-                                       text, several, seen, counts);
-                    });
+        ReadEntries(
+            list_, index, DecodedOf(index), l_, nullptr, mayUse,
+            [&](const std::uint8_t* key, const char* text) {
+                KeyLetters(key, l_, table, letters);
+                SameLengthWord(std::string_view(letters, static_cast<std::size_t>(l_)), text,
+                               several, seen, counts);
+            },
+            CommonOnly(index));
     }
 }
 
@@ -119,7 +121,8 @@ void WordplaySearch::LongerWords() {
                             return;
                     }
                     TryLongerWord(index, table, key, text, len);
-                });
+                },
+                CommonOnly(index));
         }
     }
 }

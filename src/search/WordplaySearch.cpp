@@ -52,6 +52,15 @@ void WordplaySearch::SetAnswer(std::string_view typed) {
     if (reading_ == Reading::Decoded)
         for (int index = 0; index < list_.Count(); ++index)
             decoded_.push_back(list_.Decoded(index));
+    commonOnly_.assign(static_cast<std::size_t>(std::max(list_.Count(), 0)), 0);
+    commonWordsUnmarked_ = false;
+    if (commonWordsOnly_) {
+        for (int index = 0; index < list_.Count(); ++index) {
+            const bool marks = MarksCommonWords(list_, index, DecodedOf(index));
+            commonOnly_[static_cast<std::size_t>(index)] = marks ? 1 : 0;
+            commonWordsUnmarked_ = commonWordsUnmarked_ || !marks;
+        }
+    }
     answer_ = NormaliseAnswer(list_, typed);
     l_ = static_cast<int>(answer_.size());
     shortPieceLimit_ = l_ > 9 ? 3 : 2;
@@ -173,6 +182,11 @@ WordplaySearch::LetterTable WordplaySearch::LettersOf(int index) const {
     return table;
 }
 
+bool WordplaySearch::CommonOnly(int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    return at < commonOnly_.size() && commonOnly_[at] != 0;
+}
+
 DecodedDictionary* WordplaySearch::DecodedOf(int index) const {
     const auto at = static_cast<std::size_t>(index);
     return at < decoded_.size() ? decoded_[at].get() : nullptr;
@@ -230,20 +244,21 @@ void WordplaySearch::WordPieces() {
             matcher.SetLength(k);
             const LetterTable table = LettersOf(index);
             const auto allLetters = [](std::uint32_t) { return true; };
-            ReadEntries(list_, index, DecodedOf(index), k, &matcher, allLetters,
-                        [&](const std::uint8_t* key, const char* entryText) {
-                            letters.clear();
-                            for (int j = 0; j < k; ++j)
-                                letters.push_back(static_cast<char>(table[key[j]]));
-                            if (several && !seen.insert(letters).second) return;
-                            const std::string text(entryText);
-                            if (k >= 2) Locate(letters, text, true);
-                            if (k <= shortPieceLimit_ ||
-                                answer_.find(letters) == std::string::npos) {
-                                const std::uint64_t signature = Signature(letters);
-                                if (signature != 0) fodder_[k].push_back({signature, text});
-                            }
-                        });
+            ReadEntries(
+                list_, index, DecodedOf(index), k, &matcher, allLetters,
+                [&](const std::uint8_t* key, const char* entryText) {
+                    letters.clear();
+                    for (int j = 0; j < k; ++j)
+                        letters.push_back(static_cast<char>(table[key[j]]));
+                    if (several && !seen.insert(letters).second) return;
+                    const std::string text(entryText);
+                    if (k >= 2) Locate(letters, text, true);
+                    if (k <= shortPieceLimit_ || answer_.find(letters) == std::string::npos) {
+                        const std::uint64_t signature = Signature(letters);
+                        if (signature != 0) fodder_[k].push_back({signature, text});
+                    }
+                },
+                CommonOnly(index));
         }
     }
 }

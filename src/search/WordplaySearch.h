@@ -24,6 +24,13 @@
 // words whatever the reload check does meanwhile. Searches on several threads
 // share the decoded forms read-only; every table below belongs to one search.
 //
+// Common words only. A dictionary may mark its common words with the entries'
+// flag bits; asked for common words only, phases 2, 3 and 6 pass over every
+// entry not marked, so no row leans on a word a solver would not know. The
+// abbreviations are not dictionary entries and stay as they are. A dictionary
+// that marks nothing is read whole, as if the request had not been made, and
+// CommonWordsUnmarked says so.
+//
 // Positions in the answer are bits of one 32-bit mask, so a piece is a run of
 // bits and covering tests are an AND and a compare. Answers of more than 31
 // letters therefore have no pieces; they have no same-length or longer words
@@ -116,6 +123,12 @@ public:
     WordplaySearch(const WordplaySearch&) = delete;
     WordplaySearch& operator=(const WordplaySearch&) = delete;
 
+    // Reads only the entries marked common from the dictionaries that mark
+    // any; takes effect at the next SetAnswer.
+    void SetCommonWordsOnly(bool on) { commonWordsOnly_ = on; }
+    // Common words only was asked for, and a dictionary of the list marks none.
+    bool CommonWordsUnmarked() const { return commonWordsUnmarked_; }
+
     // Normalises the answer and forgets the tables of any earlier answer.
     void SetAnswer(std::string_view typed);
     const std::string& Answer() const { return answer_; }
@@ -156,6 +169,8 @@ private:
     // The decoded form phases read dictionary `index` from; nullptr when they
     // read the file.
     DecodedDictionary* DecodedOf(int index) const;
+    // Whether the phases take only the marked entries of dictionary `index`.
+    bool CommonOnly(int index) const;
     std::uint32_t Run(int start, int length) const;
     bool IsLetter(int index, unsigned char c) const;
     void MarkPositions(WordplayRowBuilder& row, int index, std::uint32_t positions) const;
@@ -207,6 +222,9 @@ private:
     Reading reading_;
     RowSink* sink_ = nullptr;
     std::vector<std::shared_ptr<DecodedDictionary>> decoded_; // per dictionary of the list
+    bool commonWordsOnly_ = false;
+    bool commonWordsUnmarked_ = false;
+    std::vector<char> commonOnly_; // per dictionary of the list
 
     std::string answer_;
     int l_ = 0;
@@ -250,4 +268,4 @@ private:
 // start, the phases and the host's finish.
 void RunWordplaySearch(SearchHost& host, OWDictionaryList& list,
                        const AbbreviationSet& abbreviations, int maxPieces,
-                       const std::string& typedAnswer);
+                       const std::string& typedAnswer, bool commonWordsOnly = false);

@@ -43,7 +43,12 @@ bool TableViewWindows::TableList::OnReflectedMessage(UINT msg, WPARAM, LPARAM lP
 TableViewWindows::TableViewWindows(AppContext& context, int titleId, std::string filter,
                                    TableViewHost* host)
     : PropertiesViewWindows(TitleText(context, titleId), context, IDD_TABLEVIEW, true, false),
-      titleId_(titleId), filter_(std::move(filter)), host_(host), list_(*this, IDC_TABLELIST) {}
+      titleId_(titleId), filter_(std::move(filter)), host_(host), list_(*this, IDC_TABLELIST) {
+    commands_.Add(
+        CM_EDITCOPY, [this] { CopySelection(); }, [this] { return list_.SelectedCount() > 0; });
+    commands_.Add(
+        CM_EDITSELECTALL, [this] { SelectAll(); }, [this] { return !rows_.empty(); });
+}
 
 std::string TableViewWindows::TitleText(AppContext& context, int titleId) {
     return context.LoadResourceString(static_cast<UINT>(titleId));
@@ -52,6 +57,11 @@ std::string TableViewWindows::TitleText(AppContext& context, int titleId) {
 void TableViewWindows::SetupControls() {
     AddMoveable(IDC_TABLELIST, layout::MoveMode::Stretch, layout::MoveMode::Stretch);
     ListView_SetExtendedListViewStyle(list_.Handle(), LVS_EX_FULLROWSELECT);
+    SetAccelerators(IDA_TABLEVIEW);
+    LoadContents();
+}
+
+void TableViewWindows::LoadContents() {
     Load(filter_);
 }
 
@@ -129,6 +139,45 @@ void TableViewWindows::SortBy(int column) {
 void TableViewWindows::Sort() {
     list_.SortItems(comparer_);
     InvalidateRect(list_.Header(), nullptr, TRUE);
+}
+
+void TableViewWindows::CopySelection() {
+    std::vector<std::size_t> which;
+    for (const std::size_t item : list_.SelectedItems()) {
+        LVITEMA data{};
+        data.mask = LVIF_PARAM;
+        data.iItem = static_cast<int>(item);
+        if (SendMessageA(list_.Handle(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+            which.push_back(static_cast<std::size_t>(data.lParam));
+    }
+    const std::string text = CopyTableRows(rows_, which, columnCount_);
+    if (!text.empty()) Context().CopyTextToClipboard(text);
+}
+
+void TableViewWindows::SelectAll() {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendMessageA(list_.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+// Copy and Select All, at the pointer or, from the keyboard, below the
+// focused row.
+bool TableViewWindows::ContextMenu(HWND control, POINT screen) {
+    if (control != list_.Handle()) return false;
+    fw::Menu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_TABLEMENU)));
+    if (!menu) return false;
+    if (screen.x == -1 && screen.y == -1) {
+        const int focused = list_.FocusedItem();
+        RECT r{};
+        if (focused >= 0) r = list_.ItemRect(focused);
+        screen = {r.left, r.bottom};
+        ClientToScreen(list_.Handle(), &screen);
+    }
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y,
+                   0, Handle(), nullptr);
+    return true;
 }
 
 int TableViewWindows::HeaderSortIndicator(int item) {

@@ -1,8 +1,9 @@
 #pragma once
 // A table window: the rows of one indicator table file in a resizable,
 // sortable list (template 12290), all of them or only those whose key equals
-// a filter. Closing it only hides it; the window that opened it keeps it and
-// shows it again, and F5 and F6 move between that window and its tables.
+// a filter; the selected rows copy as tabbed lines. Closing it only hides it;
+// the window that opened it keeps it and shows it again, and F5 and F6 move
+// between that window and its tables.
 
 #include "dialogs/PVWControls.h"
 #include "dialogs/PropertiesViewWindows.h"
@@ -64,6 +65,9 @@ public:
     void Load(const IndicatorTable& table, const std::string& filter);
     // A click on a column header.
     void SortBy(int column);
+    // Puts the selected rows on the clipboard, in the list's order.
+    void CopySelection();
+    void SelectAll();
     // Saves the column widths and the placement, and hides the window.
     void Close();
 
@@ -73,10 +77,14 @@ public:
     int HeaderSortIndicator(int item) override;
     std::string HeaderTitle(int item) override;
     void SwitchWindows(UINT key) override;
+    bool ContextMenu(HWND control, POINT screen) override;
 
 protected:
     void SetupControls() override;
     void DpiChanged(int oldDpi, int newDpi) override;
+    // What the window shows when it is set up: the table file, read with the
+    // filter it was made with.
+    virtual void LoadContents();
     void OnCancel() override;
     void OnDestroy() override;
 

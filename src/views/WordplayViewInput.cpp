@@ -9,6 +9,7 @@
 #include "results/ColumnTable.h"
 #include "results/ResultsViewState.h"
 #include "results/Tokens.h"
+#include "search/WordplaySearch.h"
 
 #include <commctrl.h>
 
@@ -166,6 +167,9 @@ void WordplayViewWindows::RegisterCommands() {
                 OpenIndicators(request->kind, request->filter);
         },
         [this] { return list_.SelectedCount() == 1 && OffersIndicators(token_); });
+    commands_.Add(
+        CM_HIDDENWORDS, [this] { FindHiddenWords(); },
+        [this] { return dictionary_ && NormaliseAnswer(*dictionary_, lastAnswer_).size() >= 2; });
     auto sortable = [this] { return headerMenuPosition_ == 1 || headerMenuPosition_ == 2; };
     commands_.Add(
         CM_SORTASCENDING, [this] { SetSortDirection(false); }, sortable);

@@ -14,6 +14,7 @@ WordplayOptions WordplayViewWindows::CurrentOptions() const {
     options.dictionary = dictionaryName_;
     options.maxPieces = maxPieces_;
     options.brackets = brackets_;
+    options.commonWordsOnly = commonWordsOnly_;
     return options;
 }
 
@@ -26,6 +27,7 @@ void WordplayViewWindows::ApplyOptions(const WordplayOptions& options) {
     deletion_ = options.colours[WordplayOptions::Deletion];
     abbreviation_ = options.colours[WordplayOptions::Abbreviation];
     maxPieces_ = options.maxPieces;
+    commonWordsOnly_ = options.commonWordsOnly;
     if (options.brackets != brackets_) {
         // The token is a stretch of the displayed text, which brackets change.
         brackets_ = options.brackets;

@@ -94,6 +94,7 @@ void WordplayViewWindows::ReadSettings() {
     // Damaged values take their defaults (see SettingsValues.h).
     maxPieces_ = MaxPiecesOrDefault(GetSettingInt("MaxPieces", kDefaultMaxPieces));
     brackets_ = GetSettingInt("DisplayBrackets", 0) != 0;
+    commonWordsOnly_ = GetSettingInt("CommonWordsOnly", 0) != 0;
     auto font = [this](const char* name) {
         return FontOrDefault(GetSettingString(name, std::string(kDefaultFontText)), DefaultFont());
     };
@@ -202,7 +203,7 @@ std::vector<std::string> WordplayViewWindows::History() const {
 void WordplayViewWindows::Search(const std::string& answer) {
     if (!dictionary_) return;
     lastAnswer_ = answer;
-    RunWordplaySearch(*this, *dictionary_, abbreviations_, maxPieces_, answer);
+    RunWordplaySearch(*this, *dictionary_, abbreviations_, maxPieces_, answer, commonWordsOnly_);
 }
 
 void WordplayViewWindows::AddRow(Row row) {
@@ -265,6 +266,14 @@ void WordplayViewWindows::SearchFinished(const std::string& typedAnswer) {
         SetWindowTextA(frame, (typedAnswer + kCaptionSuffix).c_str());
     SetCursor(cursorBeforeSearch_ ? cursorBeforeSearch_ : LoadCursorA(nullptr, IDC_ARROW));
     Context().SetStatusText(shown == 0 ? IDS_NOWORDPLAY : IDS_PRESSF1);
+}
+
+// Said once for each dictionary setting, since every search after would say
+// the same.
+void WordplayViewWindows::CommonWordsUnmarked() {
+    if (unmarkedSaidFor_ == dictionaryName_) return;
+    unmarkedSaidFor_ = dictionaryName_;
+    Context().SetStatusText(IDS_NOCOMMONWORDS);
 }
 
 // -------------------------------------------------------- base overrides
@@ -391,12 +400,51 @@ TableViewWindows* WordplayViewWindows::IndicatorsWindow(int kind) const {
     return indicators_[static_cast<std::size_t>(kind)].get();
 }
 
+void WordplayViewWindows::FindHiddenWords() {
+    if (!dictionary_) return;
+    if (const auto invalid = dictionary_->FirstInvalidPath()) {
+        ShowInvalidDictionary(*invalid);
+        return;
+    }
+    const HCURSOR before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const HiddenWordList found =
+        HiddenWordsOfDictionary().Find(NormaliseAnswer(*dictionary_, lastAnswer_));
+    SetCursor(before);
+    if (hidden_ && !hidden_->Handle()) hidden_.reset();
+    if (!hidden_) {
+        hidden_ = std::make_unique<HiddenWordsViewWindows>(Context(), this);
+        if (!hidden_->CreateModeless(Handle())) {
+            hidden_.reset();
+            return;
+        }
+    }
+    hidden_->Show(lastAnswer_, found);
+    hidden_->Activate();
+}
+
+const HiddenWordIndex& WordplayViewWindows::HiddenWordsOfDictionary() {
+    std::vector<OWFileTime> times;
+    for (int i = 0; i < dictionary_->Count(); ++i)
+        times.push_back(dictionary_->Modified(i));
+    if (!hiddenIndex_ || hiddenIndexName_ != dictionary_->Name() || hiddenIndexTimes_ != times) {
+        hiddenIndex_.reset(); // the old words go before the new ones are read
+        hiddenIndex_ = std::make_unique<HiddenWordIndex>(*dictionary_);
+        hiddenIndexName_ = dictionary_->Name();
+        hiddenIndexTimes_ = std::move(times);
+    }
+    return *hiddenIndex_;
+}
+
 std::vector<TableViewWindows*> WordplayViewWindows::ShownIndicators() const {
+    std::vector<TableViewWindows*> tables;
+    for (const auto& slot : indicators_)
+        if (slot) tables.push_back(slot.get());
+    if (hidden_) tables.push_back(hidden_.get());
     std::vector<TableViewWindows*> shown;
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        for (const auto& slot : indicators_)
-            if (slot && slot->Handle() == w && slot->IsActive() && IsWindowVisible(w))
-                shown.push_back(slot.get());
+        for (TableViewWindows* table : tables)
+            if (table->Handle() == w && table->IsActive() && IsWindowVisible(w))
+                shown.push_back(table);
     }
     return shown;
 }
@@ -431,5 +479,7 @@ void WordplayViewWindows::OnDestroy() {
         if (slot) slot->DestroyWindow();
         slot.reset();
     }
+    if (hidden_) hidden_->DestroyWindow();
+    hidden_.reset();
     PropertiesViewWindows::OnDestroy();
 }

@@ -17,6 +17,7 @@
 #include "results/RowPaint.h"
 #include "results/WordplayRow.h"
 #include "search/SearchHost.h"
+#include "views/HiddenWordsViewWindows.h"
 #include "views/TableViewWindows.h"
 
 #include <array>
@@ -54,6 +55,7 @@ public:
     void ShowInvalidDictionary(const std::string& path) override;
     void SearchStarting(const std::string& typedAnswer) override;
     void SearchFinished(const std::string& typedAnswer) override;
+    void CommonWordsUnmarked() override;
 
     // Runs a search for answer, as Start does for the box's text.
     void Search(const std::string& answer);
@@ -65,6 +67,7 @@ public:
     // close, read by every sort of the rows.
     ColumnTable& Columns() { return columns_; }
     bool Brackets() const { return brackets_; }
+    bool CommonWordsOnly() const { return commonWordsOnly_; }
     int MaxPieces() const { return maxPieces_; }
     const AbbreviationSet& Abbreviations() const { return abbreviations_; }
     OWDictionaryList* Dictionary() const { return dictionary_.get(); }
@@ -140,6 +143,10 @@ public:
     void OpenIndicators(int kind, const std::string& filter);
     // The window of kind, shown or hidden; null until it is first opened.
     TableViewWindows* IndicatorsWindow(int kind) const;
+    // Lists the phrases that hide the answer of the results in the Hidden
+    // Words window, made on first use.
+    void FindHiddenWords();
+    HiddenWordsViewWindows* HiddenWordsWindow() const { return hidden_.get(); }
 
     // --- switching between the view and its Indicators windows
     void SwitchWindows(UINT key) override;
@@ -170,8 +177,11 @@ private:
     void UpdateToolTip(const std::string& text);
     HBRUSH OnAnswerColour(HDC dc);
     void RegisterCommands();
-    // The Indicators windows on the screen, the topmost first.
+    // The table windows on the screen (Indicators, Hidden Words), the topmost first.
     std::vector<TableViewWindows*> ShownIndicators() const;
+    // The words of the dictionaries, indexed for hidden words once and again
+    // whenever the dictionaries change.
+    const HiddenWordIndex& HiddenWordsOfDictionary();
     // Runs the search for an answer picked from the history.
     void OnSearchPick();
 
@@ -197,6 +207,10 @@ private:
     Colour abbreviation_ = 0;
     PVWBrush answerBrush_;
     bool brackets_ = false;
+    bool commonWordsOnly_ = false;
+    // The dictionary setting for which the status bar last said that the
+    // dictionary marks no common words.
+    std::string unmarkedSaidFor_;
     int maxPieces_ = 4;
     std::string dictionaryName_;
     std::unique_ptr<OWDictionaryList> dictionary_;
@@ -215,6 +229,12 @@ private:
     PageMargins margins_;
     // One slot per indicator kind; kind 4 has no table and stays empty.
     std::array<std::unique_ptr<TableViewWindows>, IndicatorKind::Count> indicators_;
+    std::unique_ptr<HiddenWordsViewWindows> hidden_;
+    std::unique_ptr<HiddenWordIndex> hiddenIndex_;
+    // What the index was read from: the dictionary setting and each file's
+    // last-write time.
+    std::string hiddenIndexName_;
+    std::vector<OWFileTime> hiddenIndexTimes_;
     // An answer picked from the history, searched once the pick's
     // notification has returned (kSearchPickMessage).
     std::optional<std::string> pendingPick_;

@@ -241,9 +241,9 @@ TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatComm
     inMenu({VK_F1}, nullptr);
     EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDM_RESULTMENU)});
 
-    // Indicators, External Lookup, Copy: F1 explains Copy.
+    // Indicators, External Lookup, Find Hidden Words, Copy: F1 explains Copy.
     shell.opened.clear();
-    inMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_F1}, "results-menu-f1-copy");
+    inMenu({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_F1}, "results-menu-f1-copy");
     EXPECT_EQ(shell.opened, std::vector<std::string>{Page(CM_EDITCOPY)});
     ASSERT_EQ(hints.size(), 2u);
     EXPECT_EQ(hints[1], "Copy the selection and put it in the clipboard");

@@ -706,6 +706,65 @@ TEST_F(Options, TypedMaxPiecesReachesTheNextSearch) {
     EXPECT_GT(six, 0) << "c + a + r + p + e + t and others";
 }
 
+TEST_F(Options, CommonWordsOnlyNarrowsTheNextSearchAndIsSavedWithTheResultPage) {
+    Start();
+    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
+    SearchFor("carpet");
+    const std::size_t everyWord = view->Rows().size();
+    ModalScript script;
+    script
+        .Then(kOptions,
+              [&](HWND dialog) {
+                  ShowPageOf(dialog, 2);
+                  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COMMONWORDSONLY)));
+                  EXPECT_EQ(ItemTextOf(dialog, IDC_COMMONWORDSONLY), "&Common words only");
+                  Click(dialog, IDC_COMMONWORDSONLY);
+              })
+        .Then(kOptions, [&](HWND dialog) {
+            Snapshot(dialog, "options-result-common-words");
+            Click(dialog, IDC_SAVEDEFAULTS);
+            Click(dialog, IDOK);
+        });
+    Run(script);
+    ASSERT_TRUE(view->CommonWordsOnly());
+    EXPECT_EQ(ReadSettingInt("WordplayCommonWordsOnly", -1), 1);
+
+    SearchFor("carpet");
+    std::vector<std::string> texts;
+    for (const WordplayRow& row : view->Rows())
+        texts.push_back(row.text);
+    EXPECT_LT(texts.size(), everyWord);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "car + pet"), texts.end());
+    for (const std::string& text : texts)
+        EXPECT_EQ(text.find("Capet"), std::string::npos) << text;
+    EXPECT_EQ(app->Frame()->GetStatusBar()->Status(), "Press F1 for help")
+        << "the dictionary marks its common words";
+
+    Restart();
+    EXPECT_TRUE(view->CurrentOptions().commonWordsOnly);
+}
+
+TEST_F(Options, ADictionaryWithoutCommonWordsIsSearchedWholeAndTheStatusBarSaysSoOnce) {
+    Start();
+    WordplayOptions options = view->CurrentOptions();
+    options.dictionary =
+        WindowsPath(std::string(QUILLON_SOURCE_DIR) + "/tests/fuzz/corpus/dictionary/v0-small.owd");
+    options.commonWordsOnly = true;
+    view->ApplyOptions(options);
+    ASSERT_FALSE(view->Dictionary()->FirstInvalidPath());
+    SearchFor("cats");
+    EXPECT_EQ(app->Frame()->GetStatusBar()->Status(),
+              "The dictionary marks no common words: all its words were searched");
+    const std::vector<WordplayRow> rows = view->Rows();
+    SearchFor("cats");
+    EXPECT_EQ(app->Frame()->GetStatusBar()->Status().find("common words"), std::string::npos)
+        << "said once";
+    options.commonWordsOnly = false;
+    view->ApplyOptions(options);
+    SearchFor("cats");
+    EXPECT_EQ(view->Rows(), rows) << "as if the setting were off";
+}
+
 // The keys that template-based windows take before dispatch reach a modal
 // one too, although it runs the system's dialog loop.
 class KeyRecorder : public PropertiesViewWindows {

@@ -686,11 +686,12 @@ TEST_F(ResultsView, CtrlArrowsWalkTheTokensOfTheSelectedRow) {
     EXPECT_EQ(view->Token().kind, 0);
     EXPECT_TRUE(Enabled(CM_INDICATORS));
     auto texts = ResultMenu("result-menu");
-    ASSERT_GE(texts.size(), 5u);
+    ASSERT_GE(texts.size(), 6u);
     EXPECT_EQ(texts[0], "Charade &Indicators...");
     EXPECT_EQ(texts[1], "&External Lookup");
-    EXPECT_EQ(texts[3], "&Copy\tCtrl+C");
-    EXPECT_EQ(texts[4], "&Select All\tCtrl+A");
+    EXPECT_EQ(texts[2], "Find &Hidden Words");
+    EXPECT_EQ(texts[4], "&Copy\tCtrl+C");
+    EXPECT_EQ(texts[5], "&Select All\tCtrl+A");
     SaveScreenshot(Frame(), "results-token-underlined");
     Command(CM_INDICATORS);
     EXPECT_NE(ShownIndicators(IndicatorKind::Charade), nullptr);

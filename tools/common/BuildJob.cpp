@@ -28,8 +28,19 @@ bool BuildDictionaryFile(const BuildRequest& request, BuildReport& report, std::
         entries.insert(entries.end(), std::make_move_iterator(parsed.begin()),
                        std::make_move_iterator(parsed.end()));
     }
+    BuildOptions options = request.options;
+    for (const std::string& path : request.commonLists) {
+        std::string bytes;
+        if (!ReadFileBytes(path, bytes, error)) return false;
+        ListReport list{path, {}};
+        for (Entry& e : ParseWordList(bytes, ListFormat::Lines, ListFilter{}, list.stats))
+            options.common.insert(std::move(e.text));
+        report.commonLists.push_back(std::move(list));
+    }
+    if (request.cluePhrases)
+        DropUnusablePhrases(entries, OrdinaryWords(entries, options.common), report.phrases);
     std::string image;
-    if (!BuildDictionary(std::move(entries), request.options, image, report.build, error, building))
+    if (!BuildDictionary(std::move(entries), options, image, report.build, error, building))
         return false;
     if (!progress.Part(950, 1000).Step(0, 1)) {
         error = kStoppedError;

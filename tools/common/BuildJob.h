@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/OwdWriter.h"
+#include "common/Phrases.h"
 #include "common/Progress.h"
 #include "common/WordList.h"
 
@@ -26,6 +27,10 @@ struct BuildRequest {
     std::string output;
     BuildOptions options;
     ListFilter filter;
+    // Lists (one word a line) whose words are marked common, added to
+    // options.common; version 1 only.
+    std::vector<std::string> commonLists;
+    bool cluePhrases = false; // leave out the phrases no clue could use
 };
 
 // What one list held.
@@ -35,7 +40,9 @@ struct ListReport {
 };
 
 struct BuildReport {
-    std::vector<ListReport> lists; // the lists read, up to a failure
+    std::vector<ListReport> lists;       // the lists read, up to a failure
+    std::vector<ListReport> commonLists; // the common lists read, up to a failure
+    PhraseStats phrases;                 // counted when cluePhrases is set
     BuildStats build;
 };
 

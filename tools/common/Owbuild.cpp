@@ -4,6 +4,7 @@
 #include "common/BuildJob.h"
 #include "common/Encoding.h"
 #include "common/OwdWriter.h"
+#include "common/Phrases.h"
 #include "common/Platform.h"
 #include "common/WordList.h"
 #include "dictionary/InputEngine.h"
@@ -35,6 +36,11 @@ constexpr const char* kUsage =
     "  --version 0|1           file format version (default 1)\n"
     "  --wordnet FILE          also read the multi-word phrases of a WordNet index\n"
     "                          file (index.noun and the like); may be repeated\n"
+    "  --common LIST           mark the entries whose text is in LIST as common words\n"
+    "                          (Quillon can search those alone); may be repeated\n"
+    "  --clue-phrases          leave out phrases no clue could use: taxonomic names\n"
+    "                          (genus calluna, family bramidae) and phrases ending in\n"
+    "                          a single letter (one c)\n"
     "  --no-possessives        leave out entries ending in 's\n"
     "  --plain                 keep only entries made of letters, blanks, hyphens\n"
     "                          and apostrophes\n"
@@ -48,6 +54,19 @@ std::size_t BoundedLength(const char* text, std::size_t room) {
     return nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : room;
 }
 
+// Entries whose flag bit marks them common (version 0 has no flag bits).
+long long CountCommon(OWDictionaryList& list) {
+    long long marked = 0;
+    if (list.Version(0) < 1) return 0;
+    InputEngine input(list, 0);
+    for (int n = 1; n < list.SlotCount(0); ++n) {
+        if (!input.Start(n)) continue;
+        while (input.Next()[owrecord::kKey] != owrecord::kEnd)
+            marked += input.Flag();
+    }
+    return marked;
+}
+
 int Info(const std::string& path, std::ostream& out, std::ostream& err) {
     OWDictionaryList list(OWDictionaryList::OnePath{}, path);
     const bool valid = list.IsValid(0);
@@ -59,6 +78,7 @@ int Info(const std::string& path, std::ostream& out, std::ostream& err) {
         << "Shortest:    " << stats.shortest << '\n'
         << "Longest:     " << stats.longest << '\n'
         << "Version:     " << list.Version(0) << '\n'
+        << "Common:      " << (valid ? CountCommon(list) : 0) << '\n'
         << "Valid:       " << (valid ? "yes" : "no") << '\n';
     if (!valid) {
         err << "OWBUILD: " << Platform().systemToUtf8(path) << " is not a valid dictionary file\n";
@@ -103,6 +123,7 @@ void PrintSummary(const BuildStats& stats, std::ostream& out) {
         if (stats.perLength[n] > 0)
             out << std::setw(6) << n << std::setw(12) << stats.perLength[n] << '\n';
     out << "Total" << std::setw(13) << stats.written << '\n';
+    if (stats.marked > 0) out << "Marked common: " << stats.marked << '\n';
     const auto line = [&](const char* what, std::size_t count) {
         if (count > 0) out << "Skipped: " << count << ' ' << what << '\n';
     };
@@ -132,6 +153,7 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string& output = request.output;
     BuildOptions& options = request.options;
     ListFilter& filter = request.filter;
+    std::vector<std::string>& commonLists = request.commonLists;
     std::string info, dump;
     options.description = kDefaultDescription;
     const auto usageError = [&](const std::string& message) {
@@ -159,6 +181,12 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
             std::string path;
             if (!arg.TakeValue(path)) return usageError("--wordnet needs a file name");
             sources.push_back({path, ListFormat::WordNetPhrases});
+        } else if (a == "--common") {
+            std::string path;
+            if (!arg.TakeValue(path)) return usageError("--common needs a file name");
+            commonLists.push_back(path);
+        } else if (a == "--clue-phrases") {
+            request.cluePhrases = true;
         } else if (a == "--no-possessives") {
             filter.dropPossessives = true;
         } else if (a == "--plain") {
@@ -180,6 +208,8 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     if (sources.empty()) return usageError("no word lists given");
     if (output.empty()) return usageError("no output file given (-o FILE.owd)");
+    if (!commonLists.empty() && options.version == 0)
+        return usageError("--common needs version 1: version 0 files have no flag bits");
 
     const auto started = std::chrono::steady_clock::now();
     BuildReport report;
@@ -194,6 +224,12 @@ int RunOwbuild(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (stats.filtered) out << ", " << stats.filtered << " filtered out";
         out << '\n';
     }
+    for (const ListReport& list : report.commonLists)
+        out << Platform().systemToUtf8(list.path) << ": " << list.stats.entries
+            << " common words\n";
+    if (built && request.cluePhrases)
+        out << "Left out " << report.phrases.taxonomic << " taxonomic names and "
+            << report.phrases.loneLetter << " phrases ending in a single letter\n";
     if (!built) {
         err << "OWBUILD: " << error << '\n';
         return 1;

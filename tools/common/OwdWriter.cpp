@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <tuple>
 
 namespace quillon::tools {
 namespace {
@@ -87,9 +88,13 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
 
     // Sort into slots by letter count; within a slot, by the plain letters and
     // then the exact bytes, so duplicates sit together.
-    std::array<std::vector<std::string>, kMaxLetters + 1> slots;
+    struct Written {
+        std::string bytes;
+        bool common;
+    };
+    std::array<std::vector<Written>, kMaxLetters + 1> slots;
     {
-        std::array<std::vector<std::pair<std::string, std::string>>, kMaxLetters + 1> keyed;
+        std::array<std::vector<std::tuple<std::string, std::string, bool>>, kMaxLetters + 1> keyed;
         std::string key;
         constexpr std::size_t kReportEvery = 16384;
         for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -112,7 +117,8 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
                 ++stats.tooLong;
                 continue;
             }
-            keyed[key.size()].emplace_back(key, std::move(bytes));
+            const bool common = v1 && options.common.count(e.text) > 0;
+            keyed[key.size()].emplace_back(key, std::move(bytes), common);
         }
         std::size_t toSort = 0, sorted = 0;
         for (const auto& list : keyed)
@@ -125,8 +131,10 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
             const auto end = std::unique(list.begin(), list.end());
             stats.duplicates += static_cast<std::size_t>(list.end() - end);
             list.erase(end, list.end());
-            for (auto& [k, bytes] : list)
-                slots[n].push_back(std::move(bytes));
+            for (auto& [k, bytes, common] : list) {
+                stats.marked += common ? 1 : 0;
+                slots[n].push_back({std::move(bytes), common});
+            }
             stats.perLength[n] = slots[n].size();
             stats.written += slots[n].size();
         }
@@ -144,8 +152,8 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
     // capitals map to letters; rare bytes simply get long codes.
     Weights weights{};
     for (unsigned n = 1; n < slotCount; ++n) {
-        for (const std::string& bytes : slots[n])
-            for (char c : bytes)
+        for (const Written& entry : slots[n])
+            for (char c : entry.bytes)
                 ++weights[static_cast<unsigned char>(c)];
         weights[0] += slots[n].size();
         if (!slots[n].empty()) weights[0] += v1 ? 2 : 1;
@@ -205,13 +213,13 @@ bool BuildDictionary(std::vector<Entry> entries, const BuildOptions& options, st
         }
         SetI32(image, offsetsAt + 4 * n, static_cast<std::int32_t>(image.size()));
         if (n == 0 || slots[n].empty()) continue;
-        for (const std::string& bytes : slots[n]) {
-            for (char c : bytes) {
+        for (const Written& entry : slots[n]) {
+            for (char c : entry.bytes) {
                 const auto b = static_cast<unsigned char>(c);
                 bits.Put(codes.code[b], codes.length[b]);
             }
             bits.Put(codes.code[0], codes.length[0]);
-            if (v1) bits.PutBit(1);
+            if (v1) bits.PutBit(entry.common ? 1 : 0);
         }
         bits.Put(codes.code[0], codes.length[0]);
         if (v1) bits.Put(codes.code[0], codes.length[0]);

@@ -15,8 +15,9 @@
 // A section is a bit stream in little-endian u32 words, filled from bit 0 up;
 // each code goes in most significant bit first. An entry is its text bytes,
 // then (when it has one) byte 10 and the supplementary text, then byte 0.
-// Version 1 follows each entry with a flag bit (always 1 here). A lone byte 0
-// ends a group; version 1 has a second group, which we leave empty.
+// Version 1 follows each entry with a flag bit: 1 marks a common word (an
+// entry whose text is in the common lists), 0 the rest. A lone byte 0 ends a
+// group; version 1 has a second group, which we leave empty.
 // The reader takes slot n as present only when it is the last slot or the
 // next slot starts later, so an empty slot gets the next slot's offset.
 #pragma once
@@ -28,6 +29,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace quillon::tools {
@@ -40,11 +42,14 @@ constexpr std::size_t kMaxEncodedEntry = 900;
 struct BuildOptions {
     int version = 1;
     std::string description; // Windows-1252; cut to the field's size
+    // Texts of the entries marked common (flag bit 1); version 1 only.
+    std::unordered_set<std::string> common;
 };
 
 struct BuildStats {
     std::array<std::size_t, kMaxLetters + 1> perLength{}; // entries written per letter count
     std::size_t written = 0;
+    std::size_t marked = 0; // written with flag bit 1
     std::size_t duplicates = 0;
     std::size_t noLetters = 0;
     std::size_t tooManyLetters = 0;

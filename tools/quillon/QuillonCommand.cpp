@@ -1,5 +1,7 @@
 #include "quillon/QuillonCommand.h"
 
+#include "quillon/HiddenCommand.h"
+
 #include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/Platform.h"
@@ -33,6 +35,8 @@ constexpr const char* kUsage =
     "  quillon search [options] --answers FILE [ANSWER...]\n"
     "  quillon info [FILE...]               show the facts of each dictionary file\n"
     "                                       (default: the default dictionary)\n"
+    "  quillon hidden [options] ANSWER...   list the phrases that hide each answer\n"
+    "                                       (quillon hidden --help for its options)\n"
     "  quillon --help                       show this text\n"
     "\n"
     "Options of search:\n"
@@ -41,6 +45,8 @@ constexpr const char* kUsage =
     "  --abbreviations FILE   abbreviation table (default: Abbreviation.txt beside the program)\n"
     "  --max-pieces N         most pieces of a charade, container or multiple anagram (default 4)\n"
     "  --brackets             show deleted letters in brackets\n"
+    "  --common               use only the words the dictionary marks common\n"
+    "                         (abbreviations stay)\n"
     "  --format table|tsv|json\n"
     "                         table (default) aligns the columns and colours the notation\n"
     "                         on a terminal; tsv prints text, pieces and type separated by\n"
@@ -127,10 +133,6 @@ std::string Beside(const std::string& directory, const char* name) {
     return directory + kSeparator + name;
 }
 
-std::string DefaultDictionary(const Environment& environment) {
-    return Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
-}
-
 bool IsHelp(const std::string& argument) {
     return argument == "--help" || argument == "-h";
 }
@@ -191,6 +193,7 @@ struct SearchOptions {
     std::string abbreviations;
     int maxPieces = 4;
     bool brackets = false;
+    bool common = false;
     Format format = Format::Table;
     bool colour = false;
     std::vector<std::string> answers;
@@ -389,6 +392,8 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         } else if (a == "--max-pieces") {
             if (!arg.TakeValue(value) || !ParseInt(value, options.maxPieces))
                 return mistake("--max-pieces needs a whole number, not \"" + value + "\"");
+        } else if (a == "--common") {
+            options.common = true;
         } else if (a == "--brackets") {
             options.brackets = true;
         } else if (a == "--format") {
@@ -470,6 +475,11 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             if (const auto decoded = list.Decoded(index)) decoded->BuildAll();
     const WordplaySearch::Reading reading =
         several ? WordplaySearch::Reading::Decoded : WordplaySearch::Reading::Streaming;
+    if (options.common)
+        for (int index = 0; index < list.Count(); ++index)
+            if (!MarksCommonWords(list, index, several ? list.Decoded(index).get() : nullptr))
+                err << "quillon: " << tools::Platform().systemToUtf8(list.Path(index))
+                    << " marks no common words; all its words are searched\n";
 
     if (options.format == Format::Json) out << "[";
     bool first = true;
@@ -478,6 +488,7 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
         [&]() -> AnswerWorker {
             auto search =
                 std::make_shared<WordplaySearch>(list, abbreviations, options.maxPieces, reading);
+            search->SetCommonWordsOnly(options.common);
             return [&, search](std::size_t i) {
                 return AnswerText(*search, answers[i], several, options);
             };
@@ -534,6 +545,10 @@ int Info(const std::vector<std::string>& args, const Environment& environment, s
 
 } // namespace
 
+std::string DefaultDictionary(const Environment& environment) {
+    return Beside(Beside(environment.programDirectory, "Dictionaries"), "Standard English.owd");
+}
+
 int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
                std::ostream& out, std::ostream& err) {
     if (args.empty() || IsHelp(args[0]) || args[0] == "help") {
@@ -543,6 +558,7 @@ int RunQuillon(const std::vector<std::string>& args, const Environment& environm
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "search") return Search(rest, environment, out, err);
     if (args[0] == "info") return Info(rest, environment, out, err);
+    if (args[0] == "hidden") return RunHidden(rest, environment, out, err);
     err << "quillon: unknown command \"" << args[0] << "\"\n" << kUsage;
     return kUsageMistake;
 }

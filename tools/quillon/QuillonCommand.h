@@ -20,4 +20,8 @@ struct Environment {
 int RunQuillon(const std::vector<std::string>& args, const Environment& environment,
                std::ostream& out, std::ostream& err);
 
+// "Dictionaries/Standard English.owd" in the program's folder, in the
+// system's encoding.
+std::string DefaultDictionary(const Environment& environment);
+
 } // namespace quillon::cli

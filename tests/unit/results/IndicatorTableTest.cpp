@@ -158,6 +158,15 @@ TEST(CompareTableRows, SortColumnThenEveryColumnInOrder) {
     EXPECT_EQ(CompareTableRows(Row{longA}, Row{longB}, 0, false, 1), 0);
 }
 
+TEST(CopyTableRows, SelectedRowsInTheirOrderTabbedWithLineEnds) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"os[CAR PET]ulant", "2", "2"}, {"s[TEP RAC]k<", "2", ""}, {"x", "", "extra", "dropped"}};
+    EXPECT_EQ(CopyTableRows(rows, {1, 0}, 3), "s[TEP RAC]k<\t2\r\nos[CAR PET]ulant\t2\t2\r\n");
+    EXPECT_EQ(CopyTableRows(rows, {2, 7}, 3), "x\t\textra\r\n") << "inner empty cells stay";
+    EXPECT_EQ(CopyTableRows(rows, {}, 3), "");
+    EXPECT_EQ(CopyTableRows(rows, {0}, 0), "\r\n");
+}
+
 TEST(TableColumnWidthOrDefault, KeepsSensibleWidthsOnly) {
     struct Case {
         int stored, screen, expected;

@@ -245,3 +245,39 @@ TEST_F(CommandLine, PathsAreTheSystemsOwnBytes) {
 }
 
 } // namespace
+
+TEST_F(CommandLine, HiddenListsTheFindersRowsBestFirst) {
+    const std::vector<std::string> words = {"oscar", "petulant", "scar", "pets", "step", "rack"};
+    const std::string dictionary = WriteDictionary(words, {"oscar", "petulant"});
+    const Output output =
+        RunProgram("hidden --format tsv --dictionary '" + dictionary + "' carpet");
+    EXPECT_EQ(output.status, 0) << output.err;
+    EXPECT_EQ(output.out, "os[CAR PET]ulant\t2\t2\n"
+                          "os[CAR PET]s\t2\t1\n"
+                          "s[CAR PET]ulant\t2\t1\n"
+                          "s[CAR PET]s\t2\t0\n"
+                          "s[TEP RAC]k<\t2\t0\n");
+    EXPECT_EQ(output.err, "");
+
+    const Output cut =
+        RunProgram("hidden --limit 2 --dictionary '" + dictionary + "' carpet 'd-o-g'");
+    EXPECT_EQ(cut.status, 0);
+    EXPECT_EQ(cut.out, "Answer: carpet\n"
+                       "Hidden words      Words  Common\n"
+                       "os[CAR PET]ulant      2       2\n"
+                       "os[CAR PET]s          2       1\n"
+                       "The 2 best of 5 phrases are listed.\n\n"
+                       "Answer: d-o-g\n"
+                       "No hidden words were found for the answer\n\n");
+}
+
+TEST_F(CommandLine, HiddenMistakesAndHelp) {
+    EXPECT_EQ(RunProgram("hidden").status, 2);
+    EXPECT_EQ(RunProgram("hidden --limit 0 carpet").status, 2);
+    EXPECT_EQ(RunProgram("hidden --format xml carpet").status, 2);
+    EXPECT_EQ(RunProgram("hidden --dictionary /nonexistent/None.owd carpet").status, 1);
+    const Output help = RunProgram("hidden --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("quillon hidden [options] ANSWER..."), std::string::npos);
+    EXPECT_NE(RunProgram("--help").out.find("quillon hidden"), std::string::npos);
+}

@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <unistd.h>
 
-std::string WriteDictionary(const std::vector<std::string>& words) {
+std::string WriteDictionary(const std::vector<std::string>& words,
+                            const std::set<std::string>& common) {
     static std::atomic<int> serial{0};
     OwdLayout file;
     file.version = 1;
     file.description = "search test";
     file.firstGroup.resize(2);
+    file.flags.resize(2);
     // Every letter in both cases has a code, as in a real dictionary, so typed
     // answers fold to the canonical lower-case letters.
     file.extraBytes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -23,8 +25,12 @@ std::string WriteDictionary(const std::vector<std::string>& words) {
         std::size_t letters = 0;
         for (const char c : word)
             letters += std::isalpha(static_cast<unsigned char>(c)) ? 1 : 0;
-        if (file.firstGroup.size() <= letters) file.firstGroup.resize(letters + 1);
+        if (file.firstGroup.size() <= letters) {
+            file.firstGroup.resize(letters + 1);
+            file.flags.resize(letters + 1);
+        }
         file.firstGroup[letters].push_back(word);
+        file.flags[letters].push_back(common.count(word) ? 1 : 0);
     }
     const auto path =
         std::filesystem::temp_directory_path() /

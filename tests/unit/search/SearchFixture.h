@@ -9,6 +9,7 @@
 #include "search/WordplaySearch.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,10 @@ struct RowCollector : RowSink {
     void AddRow(WordplayRow row) override { rows.push_back(std::move(row)); }
 };
 
-// Writes the words to a fresh file and returns its path.
-std::string WriteDictionary(const std::vector<std::string>& words);
+// Writes the words to a fresh file and returns its path. The words in common
+// get flag bit 1, all others 0.
+std::string WriteDictionary(const std::vector<std::string>& words,
+                            const std::set<std::string>& common = {});
 
 // The single letters a-z plus the extra abbreviations.
 AbbreviationSet Abbreviations(const std::vector<std::string>& extra = {});

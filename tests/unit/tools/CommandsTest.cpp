@@ -141,13 +141,13 @@ TEST(Owbuild, BuildsInfoAndDumpFromAList) {
     const auto info = Owbuild({"--info", owd});
     EXPECT_EQ(info.code, 0);
     auto lines = Lines(info.out);
-    ASSERT_EQ(lines.size(), 8u);
+    ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0], "Location:    " + owd);
     EXPECT_GT(lines[1].size(), std::string("Modified:    ").size() + 8);
     lines.erase(lines.begin(), lines.begin() + 2);
     EXPECT_EQ(lines, (std::vector<std::string>{"Description: Caf\xC3\xA9 test", "Entries:     3",
                                                "Shortest:    3", "Longest:     8", "Version:     0",
-                                               "Valid:       yes"}));
+                                               "Common:      0", "Valid:       yes"}));
 
     const auto dump = Owbuild({"--dump", owd});
     EXPECT_EQ(dump.code, 0);
@@ -161,6 +161,38 @@ TEST(Owbuild, BuildsInfoAndDumpFromAList) {
     const auto oddInfo = Owbuild({"--info", odd});
     EXPECT_EQ(oddInfo.code, 0) << oddInfo.err;
     EXPECT_EQ(Lines(oddInfo.out)[0], "Location:    " + odd);
+}
+
+TEST(Owbuild, CommonListsMarkEntriesAndCluePhrasesLeaveTaxaOut) {
+    ScratchDir dir;
+    const auto words = dir.Write("words.txt", "carpet\ncar\npet\nCapet\nepact\nOscar\n");
+    const auto phrases = dir.Write("phrases.txt", "family tree\nfamily bramidae\ngenus calluna\n"
+                                                  "one c\norder of the day\n");
+    const auto small = dir.Write("small.txt", "car\r\npet\r\ntree\r\nOscar\r\nabsent\r\n");
+    const auto more = dir.Write("more.txt", "carpet\nfamily tree\n");
+    const auto owd = dir.File("out.owd");
+    const auto r =
+        Owbuild({"--clue-phrases", "--common", small, words, phrases, "--common", more, "-o", owd});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find(small + ": 5 common words"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Left out 2 taxonomic names and 1 phrases ending in a single letter"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Marked common: 5"), std::string::npos) << r.out;
+    const auto info = Lines(Owbuild({"--info", owd}).out);
+    ASSERT_EQ(info.size(), 9u);
+    EXPECT_EQ(info[7], "Common:      5");
+    EXPECT_EQ(Lines(Owbuild({"--dump", owd}).out),
+              (std::vector<std::string>{"car", "pet", "Capet", "epact", "Oscar", "carpet",
+                                        "family tree", "order of the day"}));
+
+    // Without --common every flag is 0; version 0 has no flags to set.
+    ASSERT_EQ(Owbuild({words, "-o", owd}).code, 0);
+    EXPECT_EQ(Lines(Owbuild({"--info", owd}).out)[7], "Common:      0");
+    const auto v0 = Owbuild({"--version", "0", "--common", small, words, "-o", dir.File("v0.owd")});
+    EXPECT_EQ(v0.code, 2);
+    EXPECT_NE(v0.err.find("--common needs version 1"), std::string::npos);
+    EXPECT_NE(Owbuild({"--common", dir.File("missing.txt"), words, "-o", owd}).code, 0);
 }
 
 TEST(Owbuild, DumpListsTheFirstGroupOfFilesFromAnotherWriter) {

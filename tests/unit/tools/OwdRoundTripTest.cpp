@@ -21,7 +21,7 @@ std::string Build(const ScratchDir& dir, const std::vector<Entry>& entries, int 
                   BuildStats* statsOut = nullptr, const std::string& description = "test") {
     std::string image, error;
     BuildStats stats;
-    BuildOptions options{version, description};
+    BuildOptions options{version, description, {}};
     EXPECT_TRUE(BuildDictionary(entries, options, image, stats, error)) << error;
     if (statsOut) *statsOut = stats;
     return dir.Write("d" + std::to_string(version) + ".owd", image);
@@ -110,6 +110,43 @@ TEST(OwdRoundTrip, HeaderFactsMatchTheEntries) {
     }
 }
 
+TEST(OwdRoundTrip, CommonTextsGetFlagOneAndTheReaderCountsThem) {
+    ScratchDir dir;
+    std::mt19937 random(16);
+    const auto entries = RandomEntries(random, 1500);
+    BuildOptions options{1, "flags", {}};
+    for (std::size_t i = 0; i < entries.size(); i += 3)
+        options.common.insert(entries[i].text);
+    for (const bool marked : {true, false}) {
+        std::string image, error;
+        BuildStats stats;
+        BuildOptions used = options;
+        if (!marked) used.common.clear();
+        ASSERT_TRUE(BuildDictionary(entries, used, image, stats, error)) << error;
+        OWDictionaryList list(dir.Write("flags.owd", image));
+        ASSERT_TRUE(list.IsValid(0));
+        InputEngine input(list, 0);
+        std::size_t flagged = 0, read = 0;
+        for (int n = 1; n < list.SlotCount(0); ++n) {
+            if (!input.Start(n)) continue;
+            long inSlot = 0, counted = 0;
+            for (const std::uint8_t* record = input.Next(); record[0] != owrecord::kEnd;
+                 record = input.Next()) {
+                const std::string text(reinterpret_cast<const char*>(record + owrecord::kText));
+                EXPECT_EQ(input.Flag(), static_cast<int>(used.common.count(text))) << text;
+                inSlot += input.Flag();
+                counted = input.Counter();
+                ++read;
+            }
+            EXPECT_EQ(counted, inSlot) << "the reader counts the flagged entries of slot " << n;
+            flagged += static_cast<std::size_t>(inSlot);
+        }
+        EXPECT_EQ(read, stats.written);
+        EXPECT_EQ(flagged, stats.marked);
+        EXPECT_EQ(stats.marked > 0, marked);
+    }
+}
+
 TEST(OwdRoundTrip, CaseAndAccentsMapToThePlainLettersAndStayInTheTexts) {
     ScratchDir dir;
     // Only plain lower-case words in the list: the accented and capital bytes
@@ -183,7 +220,7 @@ TEST(OwdWriter, DescriptionIsCutToItsField) {
         std::string image, error;
         BuildStats stats;
         const std::size_t field = version ? 1000 : 80;
-        BuildOptions options{version, std::string(2000, 'd')};
+        BuildOptions options{version, std::string(2000, 'd'), {}};
         ASSERT_TRUE(BuildDictionary({{"cat", ""}}, options, image, stats, error));
         EXPECT_TRUE(stats.descriptionCut);
         ScratchDir dir;

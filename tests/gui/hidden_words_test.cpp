@@ -1,0 +1,185 @@
+// Find Hidden Words: the command on the result menu, the window it opens with
+// the same phrases the finder gives for the default dictionary, its caption,
+// copying and selecting its rows from the keyboard, F1 and F5 back to the list.
+#include "GuiTestSupport.h"
+
+#include "app/QuillonAppWindows.h"
+#include "context/Persist.h"
+#include "resources/resource.h"
+#include "results/IndicatorTable.h"
+#include "search/HiddenWords.h"
+#include "search/WordplaySearch.h"
+#include "views/HiddenWordsViewWindows.h"
+#include "views/WordplayViewWindows.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace guitest;
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
+
+Rows ListRows(HWND list, int columns) {
+    Rows rows;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
+        std::vector<std::string> row;
+        for (int c = 0; c < columns; ++c) {
+            char text[1000] = {};
+            ListView_GetItemText(list, i, c, text, sizeof text);
+            row.push_back(text);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string Caption(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+class HiddenWords : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override {
+        if (app && app->Frame() && IsWindow(app->Frame()->Handle()))
+            SendMessageA(app->Frame()->Handle(), WM_CLOSE, 0, 0);
+        PumpMessages(10);
+    }
+    bool Start() {
+        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
+        app->InitMainWindow();
+        if (!app->InitInstance()) return false;
+        view = app->ResultsView();
+        PumpMessages(30);
+        return view && view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
+    }
+    void Search(const char* answer) {
+        SetWindowTextA(view->AnswerBox(), answer);
+        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
+        PumpMessages(30);
+    }
+    bool Enabled(UINT command) {
+        fw::CommandEnabler ce(command);
+        view->CommandEnable(ce);
+        return ce.Enabled();
+    }
+    // The result menu from the keyboard; "H" picks Find Hidden Words.
+    void FindFromTheMenu() {
+        callback.Post(
+            [] {
+                if (HWND popup = FindWindowA("#32768", nullptr))
+                    PostMessageA(popup, WM_CHAR, 'h', 0);
+            },
+            8);
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
+                     MAKELPARAM(-1, -1));
+        PumpMessages(30);
+    }
+    // A key with Ctrl held, sent where the focus is through the program's loop.
+    void CtrlKey(UINT vk) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageA(GetFocus(), WM_KEYDOWN, vk, 0);
+        PostMessageA(GetFocus(), WM_KEYUP, vk, 0);
+        app->PumpWaitingMessages();
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+        SetKeyboardState(keys);
+        PumpMessages(20);
+    }
+
+    RecordingShell shell;
+    LoopCallback callback;
+    std::unique_ptr<QuillonAppWindows> app;
+    WordplayViewWindows* view = nullptr;
+};
+
+TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesForTheAnswer) {
+    if (!Start()) GTEST_SKIP() << kNoDictionary;
+    EXPECT_FALSE(Enabled(CM_HIDDENWORDS)) << "no answer searched yet";
+    Search("CARPET");
+    EXPECT_TRUE(Enabled(CM_HIDDENWORDS));
+    const std::vector<WordplayRow> rowsBefore = view->Rows();
+    FindFromTheMenu();
+
+    HiddenWordsViewWindows* window = view->HiddenWordsWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(IsWindowVisible(window->Handle()));
+    EXPECT_EQ(GetActiveWindow(), window->Handle());
+    const HiddenWordList expected =
+        HiddenWordIndex(*view->Dictionary()).Find(NormaliseAnswer(*view->Dictionary(), "CARPET"));
+    ASSERT_FALSE(expected.rows.empty());
+    EXPECT_EQ(ListRows(window->List(), 3), HiddenWordCells(expected)) << "best first";
+    EXPECT_EQ(window->HeaderTitle(0), "Phrase");
+    EXPECT_EQ(window->HeaderTitle(2), "Common words");
+    const std::string caption = Caption(window->Handle());
+    EXPECT_EQ(caption.rfind("Hidden Words in CARPET", 0), 0u) << caption;
+    ASSERT_TRUE(expected.Cut()) << "CARPET hides in more phrases than are listed";
+    EXPECT_NE(caption.find(": the best 200 of "), std::string::npos) << caption;
+    EXPECT_EQ(view->Rows(), rowsBefore) << "the search's own rows stay";
+    ListView_EnsureVisible(window->List(), 0, FALSE);
+    SaveScreenshot(window->Handle(), "hidden-words");
+
+    // Another answer fills the same window; one with no phrases says so in
+    // its caption over an empty list.
+    Search("qxjz");
+    FindFromTheMenu();
+    EXPECT_EQ(view->HiddenWordsWindow(), window);
+    EXPECT_EQ(Caption(window->Handle()), "Hidden Words in qxjz");
+    EXPECT_EQ(ListView_GetItemCount(window->List()), 0);
+}
+
+TEST_F(HiddenWords, RowsCopyAndSelectFromTheKeyboardF1HelpsAndF5GoesBack) {
+    if (!Start()) GTEST_SKIP() << kNoDictionary;
+    Search("carpet");
+    view->FindHiddenWords();
+    HiddenWordsViewWindows* window = view->HiddenWordsWindow();
+    ASSERT_NE(window, nullptr);
+    HWND list = window->List();
+    ASSERT_GT(ListView_GetItemCount(list), 2);
+    SetFocus(list);
+    ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    CtrlKey('C');
+    const Rows shown = ListRows(list, 3);
+    EXPECT_EQ(ClipboardText(), CopyTableRows(shown, {0, 2}, 3)) << "in the list's order";
+
+    CtrlKey('A');
+    EXPECT_EQ(ListView_GetSelectedCount(list), ListView_GetItemCount(list));
+
+    shell.opened.clear();
+    PostMessageA(list, WM_KEYDOWN, VK_F1, 0);
+    app->PumpWaitingMessages();
+    PumpMessages(20);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_NE(shell.opened[0].find("hidden_words.html"), std::string::npos) << shell.opened[0];
+
+    PostMessageA(list, WM_KEYDOWN, VK_F5, 0);
+    app->PumpWaitingMessages();
+    PumpMessages(20);
+    EXPECT_NE(GetActiveWindow(), window->Handle());
+    EXPECT_TRUE(IsWindowVisible(window->Handle())) << "F5 leaves the table open";
+}
+
+} // namespace
