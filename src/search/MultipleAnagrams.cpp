@@ -20,11 +20,22 @@ void WordplaySearch::MultipleAnagrams() {
     if (most < 2) return;
     const std::size_t g = groups_.size();
     // Levels 0 .. most-2 iterate; the last group is looked up.
-    candidates_.assign(static_cast<std::size_t>(most - 1) * g, 0);
+    candidates_.resize(static_cast<std::size_t>(most - 1) * g);
     listSize_.assign(static_cast<std::size_t>(most - 1), 0);
     groupWords_.assign(g, WordplayRowBuilder());
-    for (std::size_t i = 0; i < g; ++i)
-        candidates_[i] = static_cast<std::uint32_t>(i);
+    groupCost_.assign(g, 0);
+    for (std::size_t i = 0; i < g; ++i) {
+        const Group& group = groups_[i];
+        candidates_[i] = {group.signature, static_cast<std::uint32_t>(i), group.length};
+        if (group.length != 1) continue;
+        // A lone A costs a row least, a lone I more, any other letter most.
+        char letter = 0;
+        for (std::size_t j = 0; j < unit_.size(); ++j) {
+            if (unit_[j] == group.signature) letter = distinct_[j];
+        }
+        const int lower = std::tolower(static_cast<unsigned char>(letter));
+        groupCost_[i] = lower == 'a' ? 4 : lower == 'i' ? 16 : 64;
+    }
     listSize_[0] = g;
     steps_ = 0;
     stop_ = false;
@@ -44,25 +55,35 @@ bool WordplaySearch::Choose(int depth, int left, int remaining, std::uint64_t re
         return !stop_;
     }
     const std::size_t g = groups_.size();
-    const std::uint32_t* list = &candidates_[static_cast<std::size_t>(depth) * g];
+    const Candidate* list = &candidates_[static_cast<std::size_t>(depth) * g];
     const std::size_t size = listSize_[depth];
     // This group's length: at least its share of what remains, and small enough to
     // leave a letter for each group still to come.
     const int lowest = (remaining + left - 1) / left;
     const int highest = remaining - (left - 1);
     for (std::size_t i = 0; i < size; ++i) {
-        const std::uint32_t at = list[i];
-        const Group& group = groups_[at];
-        if (group.length > highest) continue;
-        if (group.length < lowest) break;
-        const std::uint64_t next = ((rest | guards_) - group.signature) & ~guards_;
+        const Candidate& candidate = list[i];
+        const int length = static_cast<int>(candidate.length);
+        if (length > highest) continue;
+        if (length < lowest) break;
+        const std::uint64_t next = ((rest | guards_) - candidate.signature) & ~guards_;
         if (left > 2) {
-            std::uint32_t* out = &candidates_[static_cast<std::size_t>(depth + 1) * g];
+            // The next level's list: the groups from this one on that fit what
+            // is left, without those longer than the next level (or any after
+            // it) may take. Every candidate is written and only a fitting one
+            // kept, so the loop has no branch to mispredict.
+            const int longest = remaining - length - (left - 2);
+            Candidate* out = &candidates_[static_cast<std::size_t>(depth + 1) * g];
             std::size_t kept = 0;
-            for (std::size_t j = i; j < size; ++j) {
-                const std::uint64_t signature = groups_[list[j]].signature;
-                if ((((next | guards_) - signature) & guards_) == guards_) out[kept++] = list[j];
+            std::size_t j = i;
+            while (j<size&& static_cast<int>(list[j].length)> longest)
+                ++j;
+            const std::uint64_t open = next | guards_;
+            for (; j < size; ++j) {
+                out[kept] = list[j];
+                kept += ((open - list[j].signature) & guards_) == guards_ ? 1 : 0;
             }
+            // Counted as every candidate tested, as the bound was set.
             steps_ += size - i;
             listSize_[depth + 1] = kept;
         }
@@ -71,8 +92,8 @@ bool WordplaySearch::Choose(int depth, int left, int remaining, std::uint64_t re
             truncated_ = true;
             return false;
         }
-        chosen_[depth] = at;
-        if (!Choose(depth + 1, left - 1, remaining - group.length, next, at)) return false;
+        chosen_[depth] = candidate.group;
+        if (!Choose(depth + 1, left - 1, remaining - length, next, candidate.group)) return false;
     }
     return !stop_;
 }
@@ -80,14 +101,16 @@ bool WordplaySearch::Choose(int depth, int left, int remaining, std::uint64_t re
 void WordplaySearch::EmitMultiple(int count) {
     // Sequence: combinations without single letters first, then those whose lengths
     // multiply to more; a lone A costs least, a lone I more, any other letter most.
-    builder_.Clear();
+    // A group's words stand in many rows: they are joined once, and a row is
+    // their texts and styles copied side by side, with a blank (a separator)
+    // between two groups and the anagram sign at the end.
     int score = 256;
     std::int64_t product = 1;
+    std::size_t size = static_cast<std::size_t>(count); // the blanks and the sign
     for (int d = 0; d < count; ++d) {
-        const Group& group = groups_[chosen_[d]];
-        if (d > 0) builder_.AppendSeparator(" ");
-        // A group's words stand in many rows: they are joined once.
-        WordplayRowBuilder& words = groupWords_[chosen_[d]];
+        const std::uint32_t at = chosen_[d];
+        const Group& group = groups_[at];
+        WordplayRowBuilder& words = groupWords_[at];
         if (words.Empty()) {
             const std::vector<Fodder>& table = fodder_[group.length];
             for (std::uint32_t w = 0; w < group.wordCount; ++w) {
@@ -95,22 +118,35 @@ void WordplaySearch::EmitMultiple(int count) {
                 words.AppendWord(table[group.firstWord + w].text);
             }
         }
-        builder_.AppendStyled(words.Text(), words.Style());
+        size += words.Size();
         product *= group.length;
-        if (group.length == 1) {
-            char letter = 0;
-            for (std::size_t j = 0; j < unit_.size(); ++j) {
-                if (unit_[j] == group.signature) letter = distinct_[j];
-            }
-            const int lower = std::tolower(static_cast<unsigned char>(letter));
-            score -= lower == 'a' ? 4 : lower == 'i' ? 16 : 64;
-        }
+        score -= groupCost_[at];
     }
-    builder_.AppendSymbol(NotationSymbol::Anagram);
+    WordplayRow row;
+    row.text.resize(size);
+    row.style.resize(size);
+    char* text = row.text.data();
+    char* style = row.style.data();
+    for (int d = 0; d < count; ++d) {
+        if (d > 0) {
+            *text++ = ' ';
+            *style++ = StyleLetter::Separator;
+        }
+        const WordplayRowBuilder& words = groupWords_[chosen_[d]];
+        std::copy(words.Text().begin(), words.Text().end(), text);
+        std::copy(words.Style().begin(), words.Style().end(), style);
+        text += words.Size();
+        style += words.Size();
+    }
+    *text = NotationSymbol::Anagram[0];
+    *style = StyleLetter::Notation;
     // Lengths of at most 31 letters multiply to at most 78732, well inside the
     // 4 * 65536 that separates two scores.
-    const auto sequence = static_cast<std::int32_t>(-product - std::int64_t{score} * 65536);
-    AddRow(builder_, WordplayType::MultipleAnagram, count, sequence);
+    row.type = WordplayType::MultipleAnagram;
+    row.pieces = count;
+    row.sequence = static_cast<std::int32_t>(-product - std::int64_t{score} * 65536);
+    sink_->AddRow(std::move(row));
+    ++rowsAdded_;
     if (rowsAdded_ >= kRowStop) {
         stop_ = true;
         truncated_ = true;
