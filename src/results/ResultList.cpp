@@ -1,8 +1,10 @@
 #include "results/ResultList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 bool RowLess(const WordplayRow& a, const WordplayRow& b, const ColumnTable& columns) {
     for (int position = 1; position < ColumnTable::Positions; ++position) {
@@ -33,81 +35,111 @@ void SortRows(std::vector<WordplayRow>& rows, const ColumnTable& columns) {
 
 namespace {
 
+// Sorts n records stably on a key of kBytes bytes, byteOf(record, b) giving
+// byte b (0 the least significant): one counting pass a byte from the least
+// significant up, each keeping the order of the pass before among equal bytes.
+// The counts of every byte are taken in one read of the records, and a byte
+// that all records have alike costs no pass. `scratch` holds n records.
+template <int kBytes, class Record, class ByteOf>
+void RadixSort(Record* records, Record* scratch, std::size_t n, ByteOf byteOf) {
+    if (n < 2) return;
+    std::array<std::array<std::uint32_t, 256>, kBytes> counts{};
+    for (std::size_t i = 0; i < n; ++i)
+        for (int b = 0; b < kBytes; ++b)
+            ++counts[b][byteOf(records[i], b)];
+    Record* from = records;
+    Record* to = scratch;
+    for (int b = 0; b < kBytes; ++b) {
+        std::array<std::uint32_t, 256>& count = counts[b];
+        if (count[byteOf(from[0], b)] == n) continue;
+        std::uint32_t at = 0;
+        for (std::uint32_t& c : count) {
+            const std::uint32_t here = c;
+            c = at;
+            at += here;
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            to[count[byteOf(from[i], b)]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != records) std::copy(from, from + n, records);
+}
+
 // The rows' texts side by side in one buffer, copied in the order the rows
 // were added, which is near enough the order they lie in memory: the sort
 // below then reads a few hundred kilobytes instead of every row's own string.
 struct TextBuffer {
     std::vector<unsigned char> bytes;
     std::vector<std::size_t> start; // text i is bytes [start[i], start[i + 1])
-
-    std::size_t Size(std::uint32_t i) const { return start[i + 1] - start[i]; }
-
-    // Eight bytes of text i from `at` on as one number, the first byte highest
-    // and zeros past the text's end, so that numbers compare as the bytes do
-    // (unsigned, as std::string compares them).
-    std::uint64_t Chunk(std::uint32_t i, std::size_t at) const {
-        const std::size_t size = Size(i);
-        const unsigned char* text = bytes.data() + start[i];
-        std::uint64_t chunk = 0;
-        if (at + 8 <= size) {
-            for (std::size_t k = 0; k < 8; ++k)
-                chunk = chunk << 8 | text[at + k];
-            return chunk;
-        }
-        for (std::size_t k = 0; k < 8; ++k)
-            chunk = chunk << 8 | (at + k < size ? text[at + k] : 0u);
-        return chunk;
-    }
 };
 
 // One text's place in the text order at one depth of the sort below.
 struct TextKey {
-    std::uint64_t chunk; // the text's bytes depth .. depth+7
-    std::uint64_t rest;  // how many of those bytes the text has (0 .. 8), then the row
+    std::uint64_t chunk; // the text's bytes depth .. depth+7, the first highest, zeros past its end
+    std::uint32_t held;  // how many of those bytes the text has (0 .. 8)
+    std::uint32_t row;
     bool SameBytes(const TextKey& other) const {
-        return chunk == other.chunk && rest >> 32 == other.rest >> 32;
+        return chunk == other.chunk && held == other.held;
     }
-    std::uint32_t Held() const { return static_cast<std::uint32_t>(rest >> 32); }
-    std::uint32_t Row() const { return static_cast<std::uint32_t>(rest); }
     friend bool operator<(const TextKey& a, const TextKey& b) {
-        return a.chunk != b.chunk ? a.chunk < b.chunk : a.rest < b.rest;
+        if (a.chunk != b.chunk) return a.chunk < b.chunk;
+        return a.held != b.held ? a.held < b.held : a.row < b.row;
     }
 };
 
+// The key of text `row` at `depth`: numbers compare as the bytes do, unsigned,
+// as std::string compares them.
 TextKey KeyAt(const TextBuffer& texts, std::uint32_t row, std::size_t depth) {
-    const std::size_t size = texts.Size(row);
-    const std::uint64_t held = size > depth ? std::min<std::size_t>(size - depth, 8) : 0;
-    return {texts.Chunk(row, depth), held << 32 | row};
+    const std::size_t size = texts.start[row + 1] - texts.start[row];
+    const unsigned char* text = texts.bytes.data() + texts.start[row];
+    std::uint64_t chunk = 0;
+    if (depth + 8 <= size) {
+        for (std::size_t k = 0; k < 8; ++k)
+            chunk = chunk << 8 | text[depth + k];
+        return {chunk, 8, row};
+    }
+    for (std::size_t k = 0; k < 8; ++k)
+        chunk = chunk << 8 | (depth + k < size ? text[depth + k] : 0u);
+    return {chunk, static_cast<std::uint32_t>(size > depth ? size - depth : 0), row};
 }
 
 // Sorts the texts eight bytes at a time from the first: the keys are sorted on
 // the bytes at one depth, and every run of keys that agree there and whose
 // texts go on is sorted again on the next eight. A text that ends inside a
 // chunk holds fewer bytes than one that goes on with zeros, so a text comes
-// before every longer one it begins, as in a full comparison. Keys that agree
-// on every byte and end together are equal texts, ordered by row; all but the
-// first of them are marked in `repeat`.
+// before every longer one it begins, as in a full comparison. Each sort keeps
+// rows that tie in the order of the one before (the rows' order, at first), so
+// keys that agree on every byte and end together are equal texts in the order
+// the rows were added; all but the first of them are marked in `repeat`.
+// Large runs are sorted by counting, small ones by comparing.
 void SortTexts(const TextBuffer& texts, std::vector<TextKey>& keys, std::vector<char>& repeat) {
+    constexpr std::size_t kCountingFrom = 64;
     struct Range {
         std::size_t begin, end, depth;
     };
+    std::vector<TextKey> scratch(keys.size());
     std::vector<Range> pending;
     pending.push_back({0, keys.size(), 0});
     while (!pending.empty()) {
         const Range range = pending.back();
         pending.pop_back();
-        const auto first = keys.begin() + static_cast<std::ptrdiff_t>(range.begin);
-        const auto last = keys.begin() + static_cast<std::ptrdiff_t>(range.end);
-        if (range.depth > 0)
-            for (auto key = first; key != last; ++key)
-                *key = KeyAt(texts, key->Row(), range.depth);
-        std::sort(first, last);
+        TextKey* first = keys.data() + range.begin;
+        const std::size_t n = range.end - range.begin;
+        for (std::size_t i = 0; i < n; ++i)
+            first[i] = KeyAt(texts, first[i].row, range.depth);
+        if (n >= kCountingFrom) {
+            RadixSort<9>(first, scratch.data(), n, [](const TextKey& key, int b) {
+                return b == 0 ? key.held : static_cast<unsigned>(key.chunk >> (8 * b - 8)) & 0xFF;
+            });
+        } else {
+            std::sort(first, first + n);
+        }
         for (std::size_t i = range.begin; i < range.end;) {
             std::size_t j = i + 1;
             while (j < range.end && keys[j].SameBytes(keys[i]))
                 ++j;
             if (j - i > 1) {
-                if (keys[i].Held() == 8) {
+                if (keys[i].held == 8) {
                     pending.push_back({i, j, range.depth + 8});
                 } else {
                     for (std::size_t k = i + 1; k < j; ++k)
@@ -143,8 +175,6 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
     const ColumnSlot secondSlot = columns.Slot(2);
     TextBuffer texts;
     texts.start.resize(n + 1);
-    std::vector<std::uint64_t> columnKeys(n); // positions 1 and 2, high and low half
-    std::vector<std::uint32_t> sequences(n);  // with the sign bit flipped
     std::size_t total = 0;
     for (std::size_t i = 0; i < n; ++i) {
         texts.start[i] = total;
@@ -152,37 +182,36 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
     }
     texts.start[n] = total;
     texts.bytes.resize(total);
+    // The survivors' keys, filled in text order below.
+    struct Entry {
+        std::uint64_t columns;  // positions 1 and 2, high and low half
+        std::uint32_t sequence; // with the sign bit flipped
+        std::uint32_t row;
+    };
+    std::vector<Entry> byRow(n);
+    std::vector<TextKey> keys(n);
     for (std::size_t i = 0; i < n; ++i) {
         const WordplayRow& row = rows[i];
-        std::copy(row.text.begin(), row.text.end(),
-                  texts.bytes.begin() + static_cast<std::ptrdiff_t>(texts.start[i]));
-        columnKeys[i] = std::uint64_t{ColumnKey(firstSlot, row)} << 32 | ColumnKey(secondSlot, row);
-        sequences[i] = static_cast<std::uint32_t>(row.sequence) ^ 0x80000000u;
+        if (!row.text.empty())
+            std::memcpy(texts.bytes.data() + texts.start[i], row.text.data(), row.text.size());
+        byRow[i] = {std::uint64_t{ColumnKey(firstSlot, row)} << 32 | ColumnKey(secondSlot, row),
+                    static_cast<std::uint32_t>(row.sequence) ^ 0x80000000u,
+                    static_cast<std::uint32_t>(i)};
+        keys[i].row = static_cast<std::uint32_t>(i);
     }
-
-    std::vector<TextKey> keys(n);
-    for (std::size_t i = 0; i < n; ++i)
-        keys[i] = KeyAt(texts, static_cast<std::uint32_t>(i), 0);
     std::vector<char> repeat(n, 0);
     SortTexts(texts, keys, repeat);
 
-    // The survivors, each with its place among the texts as the last key.
-    struct Entry {
-        std::uint64_t columns;
-        std::uint64_t sequenceAndRank;
-        std::uint32_t row;
-    };
+    // Taken in text order and sorted stably on the column keys and the
+    // sequence, the survivors end in the row order with ties in text order.
     std::vector<Entry> entries;
     entries.reserve(n);
-    std::uint64_t rank = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (repeat[i]) continue;
-        const std::uint32_t row = keys[i].Row();
-        entries.push_back({columnKeys[row], std::uint64_t{sequences[row]} << 32 | rank++, row});
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.columns != b.columns ? a.columns < b.columns
-                                      : a.sequenceAndRank < b.sequenceAndRank;
+    for (std::size_t i = 0; i < n; ++i)
+        if (!repeat[i]) entries.push_back(byRow[keys[i].row]);
+    std::vector<Entry> scratch(entries.size());
+    RadixSort<12>(entries.data(), scratch.data(), entries.size(), [](const Entry& entry, int b) {
+        return b < 4 ? (entry.sequence >> (8 * b)) & 0xFF
+                     : static_cast<unsigned>(entry.columns >> (8 * b - 32)) & 0xFF;
     });
 
     // The rows move into their places along the permutation's cycles, the
@@ -192,7 +221,7 @@ void FinishResultList(std::vector<WordplayRow>& rows, const ColumnTable& columns
     for (std::size_t i = 0; i < entries.size(); ++i)
         from[i] = entries[i].row;
     for (std::size_t i = 0, next = entries.size(); i < n; ++i)
-        if (repeat[i]) from[next++] = keys[i].Row();
+        if (repeat[i]) from[next++] = keys[i].row;
     for (std::size_t start = 0; start < n; ++start) {
         if (placed[start] || from[start] == start) continue;
         WordplayRow held = std::move(rows[start]);
