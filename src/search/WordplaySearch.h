@@ -206,6 +206,9 @@ private:
     void MultipleAnagrams();
     void BuildGroups();
     bool Choose(int depth, int left, int remaining, std::uint64_t rest, std::size_t from);
+    bool ChoosePair(int depth, int remaining, std::uint64_t rest, const Candidate* list,
+                    std::size_t size);
+    void JoinGroup(std::uint32_t group);
     void EmitMultiple(int count);
 
     OWDictionaryList& list_;
@@ -251,8 +254,19 @@ private:
     // Phase 7 working state, sized once per phase.
     std::vector<Candidate> candidates_; // one list of up to groups_.size() per level
     std::vector<std::size_t> listSize_;
-    std::vector<WordplayRowBuilder> groupWords_; // each group's words joined by "/", on first use
-    std::vector<std::uint8_t> groupCost_;        // what a group takes off a row's score
+    // Each group's words joined by "/", text and style side by side in two
+    // buffers, made on the group's first use and followed by kSpare bytes, so
+    // that a row is put together eight bytes at a time in rowText_ and rowStyle_
+    // (each with kSpare bytes beyond the longest row) and then copied whole.
+    static constexpr std::size_t kSpare = 8;
+    static constexpr std::uint32_t kNotJoined = 0xFFFFFFFF;
+    std::string groupText_;
+    std::string groupStyle_;
+    std::vector<std::uint32_t> groupAt_;   // where a group's words start; kNotJoined before
+    std::vector<std::uint32_t> groupSize_; // their length
+    std::string rowText_;
+    std::string rowStyle_;
+    std::vector<std::uint8_t> groupCost_; // what a group takes off a row's score
     std::array<std::uint32_t, kMaxMaskLetters + 1> chosen_{};
     std::uint64_t steps_ = 0; // candidate tests, fodder words or placements of a phase
     bool stop_ = false;
