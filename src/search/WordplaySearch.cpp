@@ -72,6 +72,7 @@ void WordplaySearch::SetAnswer(std::string_view typed) {
     for (auto& table : fodder_)
         table.clear();
     groups_.clear();
+    groupOf_.clear();
 
     distinct_.clear();
     distinctCount_.clear();
@@ -428,15 +429,34 @@ void WordplaySearch::BuildGroups() {
         }
         groupEnd_[k] = groups_.size();
     }
+    // At most half full, so a probe meets an empty slot soon.
+    std::size_t slots = 16;
+    groupShift_ = 60;
+    while (slots < 2 * groups_.size()) {
+        slots *= 2;
+        --groupShift_;
+    }
+    groupOf_.assign(slots, 0);
+    for (std::size_t i = 0; i < groups_.size(); ++i) {
+        std::size_t slot = GroupSlot(groups_[i].signature);
+        while (groupOf_[slot] != 0)
+            slot = (slot + 1) & (slots - 1);
+        groupOf_[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+std::size_t WordplaySearch::GroupSlot(std::uint64_t signature) const {
+    return static_cast<std::size_t>((signature * 0x9E3779B97F4A7C15u) >> groupShift_);
 }
 
 const WordplaySearch::Group* WordplaySearch::FindGroup(int length, std::uint64_t signature) const {
-    if (length < 1 || length > kMaxMaskLetters) return nullptr;
-    const auto first = groups_.begin() + static_cast<std::ptrdiff_t>(groupBegin_[length]);
-    const auto last = groups_.begin() + static_cast<std::ptrdiff_t>(groupEnd_[length]);
-    const auto at = std::lower_bound(
-        first, last, signature, [](const Group& g, std::uint64_t s) { return g.signature < s; });
-    return at != last && at->signature == signature ? &*at : nullptr;
+    if (length < 1 || length > kMaxMaskLetters || groupOf_.empty()) return nullptr;
+    const std::size_t last = groupOf_.size() - 1;
+    for (std::size_t slot = GroupSlot(signature); groupOf_[slot] != 0; slot = (slot + 1) & last) {
+        const Group& group = groups_[groupOf_[slot] - 1];
+        if (group.signature == signature) return group.length == length ? &group : nullptr;
+    }
+    return nullptr;
 }
 
 bool WordplaySearch::SpelledBy(const std::vector<Piece>& table, std::uint32_t mask,

@@ -158,6 +158,12 @@ private:
         std::uint32_t wordCount;
         std::uint8_t length;
     };
+    // A group that a level of the multiple-anagram enumeration may still take.
+    struct Candidate {
+        std::uint64_t signature;
+        std::uint32_t group; // into groups_
+        std::uint32_t length;
+    };
     // Per dictionary: the answer's canonical character for each letter index.
     using LetterTable = std::array<unsigned char, 256>;
 
@@ -197,6 +203,7 @@ private:
 
     // Phase 5.
     void ContainedAndPartialAnagrams();
+    std::size_t GroupSlot(std::uint64_t signature) const;
     const Group* FindGroup(int length, std::uint64_t signature) const;
     bool SpelledBy(const std::vector<Piece>& table, std::uint32_t mask, const std::string& word);
     bool AppendFodder(WordplayRowBuilder& row, const Group& group, std::uint32_t mask,
@@ -214,6 +221,9 @@ private:
     void MultipleAnagrams();
     void BuildGroups();
     bool Choose(int depth, int left, int remaining, std::uint64_t rest, std::size_t from);
+    bool ChoosePair(int depth, int remaining, std::uint64_t rest, const Candidate* list,
+                    std::size_t size);
+    void JoinGroup(std::uint32_t group);
     void EmitMultiple(int count);
 
     OWDictionaryList& list_;
@@ -251,14 +261,30 @@ private:
     std::size_t kindRows_ = 0;
     WordplayRowBuilder builder_;
 
-    // Phase 5 and 7: fodder grouped by signature, longest length first.
+    // Phase 5 and 7: fodder grouped by signature, longest length first, and
+    // an open hash table from signature to group (the signature's counts add
+    // up to the length, so one table serves every length).
     std::vector<Group> groups_;
     std::array<std::size_t, kMaxMaskLetters + 1> groupBegin_{}; // groups of length k:
     std::array<std::size_t, kMaxMaskLetters + 1> groupEnd_{};   // [groupBegin_[k], groupEnd_[k])
+    std::vector<std::uint32_t> groupOf_; // group number + 1; 0 for an empty slot
+    int groupShift_ = 64;                // 64 - log2 of groupOf_.size()
     // Phase 7 working state, sized once per phase.
-    std::vector<std::uint32_t> candidates_; // one list of up to groups_.size() per level
+    std::vector<Candidate> candidates_; // one list of up to groups_.size() per level
     std::vector<std::size_t> listSize_;
-    std::vector<WordplayRowBuilder> groupWords_; // each group's words joined by "/", on first use
+    // Each group's words joined by "/", text and style side by side in two
+    // buffers, made on the group's first use and followed by kSpare bytes, so
+    // that a row is put together eight bytes at a time in rowText_ and rowStyle_
+    // (each with kSpare bytes beyond the longest row) and then copied whole.
+    static constexpr std::size_t kSpare = 8;
+    static constexpr std::uint32_t kNotJoined = 0xFFFFFFFF;
+    std::string groupText_;
+    std::string groupStyle_;
+    std::vector<std::uint32_t> groupAt_;   // where a group's words start; kNotJoined before
+    std::vector<std::uint32_t> groupSize_; // their length
+    std::string rowText_;
+    std::string rowStyle_;
+    std::vector<std::uint8_t> groupCost_; // what a group takes off a row's score
     std::array<std::uint32_t, kMaxMaskLetters + 1> chosen_{};
     std::uint64_t steps_ = 0; // candidate tests, fodder words or placements of a phase
     bool stop_ = false;

@@ -218,10 +218,13 @@ TEST(FinishResultList, AgreesWithSortingTheRowsThemselves) {
         std::vector<WordplayRow> rows;
         const int count = static_cast<int>(random() % 300);
         for (int i = 0; i < count; ++i) {
-            // Few texts and few keys, so repeats and ties abound.
+            // Few texts and few keys, so repeats and ties abound; some texts share
+            // long beginnings, cut anywhere, and some hold a zero byte.
             std::string text(1 + random() % 3, 'a');
             for (char& c : text)
-                c = "ab\xe9"[random() % 3];
+                c = "ab\xe9\0"[random() % (round % 5 == 4 ? 4 : 3)];
+            if (round % 2 == 0)
+                text = std::string("monoecia/coenobium unnoble").substr(0, random() % 27) + text;
             const auto type = static_cast<std::int8_t>(random() % 4);
             const auto pieces = static_cast<std::int32_t>(random() % 3);
             const auto sequence = static_cast<std::int32_t>(round % 2 ? random() % 5 : i);
