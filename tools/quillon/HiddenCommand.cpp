@@ -1,5 +1,7 @@
 #include "quillon/HiddenCommand.h"
 
+#include "quillon/TerminalText.h"
+
 #include "common/Arguments.h"
 #include "common/Encoding.h"
 #include "common/Platform.h"
@@ -34,15 +36,10 @@ const char* const kHiddenUsage =
 
 namespace {
 
-constexpr const char* kInvalidDictionaryText =
-    "\nis not a valid Orbweave Dictionary File: select a new dictionary file using the "
-    "Options... command on the Tools menu.";
 constexpr const char* kNothingHiddenText = "No hidden words were found for the answer";
 constexpr std::size_t kMostRows = 100000;
 constexpr int kUnusableFile = 1;
 constexpr int kUsageMistake = 2;
-
-enum class Format { Table, Tsv, Json };
 
 struct HiddenOptions {
     std::string dictionary;
@@ -51,37 +48,6 @@ struct HiddenOptions {
     bool colour = false;
     std::vector<std::string> answers;
 };
-
-std::string Utf8(std::string_view cp1252) {
-    return tools::Cp1252ToUtf8(cp1252);
-}
-
-// Characters on screen: every UTF-8 lead byte starts one.
-std::size_t Width(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8)
-        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return n;
-}
-
-std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 // "The 200 best of 8812 phrases are listed." for a list cut short.
 std::string CutNote(const HiddenWordList& list) {
@@ -101,7 +67,7 @@ void PutPhrase(const std::string& text, bool colour, std::ostream& out) {
     }
     for (const char c : text) {
         if (c == '[' || c == ']' || c == '<')
-            out << "\x1b[38;2;255;0;0m" << c << "\x1b[0m";
+            out << kNotationColour << c << kResetColour;
         else
             out << Utf8(std::string_view(&c, 1));
     }
@@ -195,19 +161,12 @@ int RunHidden(const std::vector<std::string>& args, const Environment& environme
                                std::to_string(kMostRows) + ", not \"" + value + "\"");
         } else if (a == "--format") {
             arg.TakeValue(value);
-            if (value == "table")
-                options.format = Format::Table;
-            else if (value == "tsv")
-                options.format = Format::Tsv;
-            else if (value == "json")
-                options.format = Format::Json;
-            else
+            if (!ParseFormat(value, options.format))
                 return mistake("unknown format \"" + value + "\" (table, tsv or json)");
         } else if (a == "--color") {
             arg.TakeValue(value);
-            if (value != "auto" && value != "always" && value != "never")
+            if (!ParseColour(value, environment.terminal, options.colour))
                 return mistake("--color takes auto, always or never");
-            options.colour = value == "always" || (value == "auto" && environment.terminal);
         } else if (a == "--") {
             for (std::string& answer : arg.TakeRest())
                 options.answers.push_back(std::move(answer));

@@ -1,6 +1,7 @@
 #include "quillon/QuillonCommand.h"
 
 #include "quillon/HiddenCommand.h"
+#include "quillon/TerminalText.h"
 
 #include "common/Arguments.h"
 #include "common/Encoding.h"
@@ -65,12 +66,7 @@ constexpr const char* kUsage =
 constexpr int kUnusableFile = 1;
 constexpr int kUsageMistake = 2;
 
-enum class Format { Table, Tsv, Json };
-
-// The program's own words for the two ends a search can come to without rows.
-constexpr const char* kInvalidDictionaryText =
-    "\nis not a valid Orbweave Dictionary File: select a new dictionary file using the "
-    "Options... command on the Tools menu.";
+// The program's own words for a search that ends without rows.
 constexpr const char* kNoWordplayText = "No wordplay was found for the answer";
 
 // The colours of the result list: notation red, deleted letters grey,
@@ -78,7 +74,7 @@ constexpr const char* kNoWordplayText = "No wordplay was found for the answer";
 const char* ColourOf(char style) {
     switch (style) {
     case StyleLetter::Notation:
-        return "\x1b[38;2;255;0;0m";
+        return kNotationColour;
     case StyleLetter::Deleted:
         return "\x1b[38;2;128;128;128m";
     case StyleLetter::Abbreviation:
@@ -86,38 +82,6 @@ const char* ColourOf(char style) {
     default:
         return nullptr;
     }
-}
-constexpr const char* kResetColour = "\x1b[0m";
-
-std::string Utf8(std::string_view cp1252) {
-    return tools::Cp1252ToUtf8(cp1252);
-}
-
-// Characters on screen: every UTF-8 lead byte starts one.
-std::size_t Width(std::string_view utf8) {
-    std::size_t n = 0;
-    for (const char c : utf8)
-        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return n;
-}
-
-std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            static const char* hex = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[byte >> 4];
-            out += hex[byte & 15];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // Paths stay in the system's own encoding, so they are joined as strings.
@@ -398,20 +362,12 @@ int Search(const std::vector<std::string>& args, const Environment& environment,
             options.brackets = true;
         } else if (a == "--format") {
             arg.TakeValue(value);
-            if (value == "table") {
-                options.format = Format::Table;
-            } else if (value == "tsv") {
-                options.format = Format::Tsv;
-            } else if (value == "json") {
-                options.format = Format::Json;
-            } else {
+            if (!ParseFormat(value, options.format))
                 return mistake("unknown format \"" + value + "\" (table, tsv or json)");
-            }
         } else if (a == "--color") {
             arg.TakeValue(value);
-            if (value != "auto" && value != "always" && value != "never")
+            if (!ParseColour(value, environment.terminal, options.colour))
                 return mistake("--color takes auto, always or never");
-            options.colour = value == "always" || (value == "auto" && environment.terminal);
         } else if (a == "--answers") {
             if (!arg.TakeValue(value)) return mistake("--answers needs a file (or - for input)");
             options.answerFiles.push_back(value);
