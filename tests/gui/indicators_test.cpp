@@ -1,8 +1,5 @@
-// The Indicators windows: opened from the tokens of a real search with the
-// keyboard, the mouse and the result menu; their contents compared with the
-// shipped table files read line by line; sorting from the header; closing,
-// reopening and the stored widths; F5, F6 and F1; and table files that
-// are missing or odd, read from a folder of their own.
+// The Indicators windows, opened from the tokens of a real search and compared
+// with a plain reading of the shipped table files; table files that are odd.
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
@@ -53,32 +50,30 @@ Rows ReferenceRows(const std::string& file, const std::string& filter = "") {
     return rows;
 }
 
-std::string ItemText(HWND list, int item, int column) {
-    char text[1000] = {};
-    ListView_GetItemText(list, item, column, text, sizeof text);
-    return text;
-}
-
 // What the list shows, row by row, in its current order.
 Rows ListRows(HWND list, int columns) {
-    Rows rows;
-    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-        std::vector<std::string> row;
-        for (int c = 0; c < columns; ++c)
-            row.push_back(ItemText(list, i, c));
-        rows.push_back(row);
-    }
+    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int c = 0; c < columns; ++c) {
+            char text[1000] = {};
+            ListView_GetItemText(list, static_cast<int>(i), c, text, sizeof text);
+            rows[i].push_back(text);
+        }
     return rows;
 }
 
-std::string HeaderText(HWND list, int column) {
-    char text[256] = {};
-    LVCOLUMNA c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = text;
-    c.cchTextMax = sizeof text;
-    ListView_GetColumn(list, column, &c);
-    return text;
+std::vector<std::string> Headings(HWND list, int columns) {
+    std::vector<std::string> titles;
+    for (int i = 0; i < columns; ++i) {
+        char text[256] = {};
+        LVCOLUMNA c{};
+        c.mask = LVCF_TEXT;
+        c.pszText = text;
+        c.cchTextMax = sizeof text;
+        ListView_GetColumn(list, i, &c);
+        titles.push_back(text);
+    }
+    return titles;
 }
 
 std::string Caption(HWND window) {
@@ -87,32 +82,24 @@ std::string Caption(HWND window) {
     return text;
 }
 
-// Holds a key down in the thread's keyboard state (what GetKeyState reads).
-class KeyHeld {
-public:
-    explicit KeyHeld(int vk) : vk_(vk) { Set(0x80); }
-    ~KeyHeld() { Set(0); }
+// Ctrl in the thread's keyboard state (what GetKeyState reads).
+void HoldCtrl(bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
 
-private:
-    void Set(BYTE state) const {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[vk_] = state;
-        if (vk_ == VK_CONTROL) keys[VK_LCONTROL] = state;
-        SetKeyboardState(keys);
-    }
-    int vk_;
-};
-
-// Clicks a column heading of a list with the mouse, as the user does.
-void ClickHeading(HWND list, int column) {
-    HWND header = ListView_GetHeader(list);
-    RECT r{};
-    Header_GetItemRect(header, column, &r);
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(header, WM_LBUTTONUP, 0, at);
+void Click(HWND window, int x, int y) {
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     PumpMessages(10);
+}
+
+void ClickHeading(HWND list, int column) {
+    RECT r{};
+    Header_GetItemRect(ListView_GetHeader(list), column, &r);
+    Click(ListView_GetHeader(list), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 class Indicators : public ::testing::Test {
@@ -154,35 +141,48 @@ protected:
         app->PumpWaitingMessages();
         PumpMessages(20);
     }
-    void SelectRow(int index) {
-        ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(view->List(), index, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
+    void CtrlEnter() {
+        HoldCtrl(true);
+        Press(VK_RETURN);
+        HoldCtrl(false);
+    }
+    // The result menu opened from the keyboard under the focused row, its
+    // item with the access key picked.
+    void FromResultMenu(char key) {
+        callback.Post(
+            [key] {
+                if (HWND popup = FindWindowA("#32768", nullptr))
+                    PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(key), 0);
+            },
+            8);
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
+                     MAKELPARAM(-1, -1));
+        PumpMessages(30);
     }
     // Walks the tokens of the rows with Ctrl+Right until one satisfies
     // wanted; false when no row has one.
     bool PointAt(const std::function<bool(const WordplayRowContext&)>& wanted) {
         SetFocus(view->List());
-        for (std::size_t row = 0; row < view->Rows().size(); ++row) {
-            SelectRow(static_cast<int>(row));
+        HoldCtrl(true);
+        bool found = false;
+        for (std::size_t row = 0; row < view->Rows().size() && !found; ++row) {
+            const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+            ListView_SetItemState(view->List(), -1, 0, state);
+            ListView_SetItemState(view->List(), static_cast<int>(row), state, state);
             view->HitTestToken(POINT{-100, -100}); // no token: the walk starts at the first
-            KeyHeld ctrl(VK_CONTROL);
-            for (int step = 0; step < 24; ++step) {
+            for (int step = 0; step < 24 && !found; ++step) {
                 SendMessageA(view->List(), WM_KEYDOWN, VK_RIGHT, 0);
                 if (view->Token().length == 0) break;
-                if (wanted(view->Token())) return true;
+                found = wanted(view->Token());
             }
         }
-        return false;
+        HoldCtrl(false);
+        return found;
     }
     bool PointAtSymbol(int kind) {
         return PointAt([kind](const WordplayRowContext& t) {
             return t.style == StyleLetter::Notation && t.kind == kind;
         });
-    }
-    void CtrlEnter() {
-        KeyHeld ctrl(VK_CONTROL);
-        Press(VK_RETURN);
     }
     // The window of kind while it is on the screen, else null.
     TableViewWindows* Shown(int kind) const {
@@ -192,8 +192,7 @@ protected:
     // Shown(kind), also checked to be the window the user is working in.
     TableViewWindows* InFront(int kind) const {
         TableViewWindows* table = Shown(kind);
-        if (table && GetActiveWindow() != table->Handle()) return nullptr;
-        return table;
+        return table && GetActiveWindow() == table->Handle() ? table : nullptr;
     }
     std::vector<HWND> StackingOrder() const {
         std::vector<HWND> order;
@@ -210,19 +209,16 @@ protected:
     WordplayViewWindows* view = nullptr;
 };
 
-TEST_F(Indicators, CtrlEnterOnAnAbbreviationListsExactlyItsRows) {
+TEST_F(Indicators, AnAbbreviationsRowsThenClosingHidesAndReopeningKeepsWidthsAndSort) {
     if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    // The mouse points at an abbreviation that starts its row, the one with
-    // the most meanings.
+    // The mouse points at the abbreviation with the most meanings that starts its row.
     int index = -1;
     std::size_t meanings = 0;
     for (std::size_t i = 0; i < view->Rows().size(); ++i) {
         const WordplayRow& row = view->Rows()[i];
         if (row.style[0] != 'b') continue;
-        const std::size_t n =
-            ReferenceRows("Abbreviation.txt", row.text.substr(0, RunLengthFrom(row.style, 0)))
-                .size();
-        if (n > meanings) {
+        const std::string key = row.text.substr(0, RunLengthFrom(row.style, 0));
+        if (const std::size_t n = ReferenceRows("Abbreviation.txt", key).size(); n > meanings) {
             meanings = n;
             index = static_cast<int>(i);
         }
@@ -231,119 +227,19 @@ TEST_F(Indicators, CtrlEnterOnAnAbbreviationListsExactlyItsRows) {
     ListView_EnsureVisible(view->List(), index, FALSE);
     RECT r{};
     ListView_GetItemRect(view->List(), index, &r, LVIR_BOUNDS);
-    const LPARAM at = MAKELPARAM(r.left + 3, (r.top + r.bottom) / 2);
-    SendMessageA(view->List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(view->List(), WM_LBUTTONUP, 0, at);
-    PumpMessages(10);
+    Click(view->List(), r.left + 3, (r.top + r.bottom) / 2);
     ASSERT_EQ(view->Token().style, 'b');
-    const std::string abbreviation = view->Token().text;
+    const std::string first = view->Token().text;
     CtrlEnter();
 
     TableViewWindows* table = InFront(IndicatorKind::Abbreviation);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(Caption(table->Handle()), "Abbreviations");
-    EXPECT_EQ(HeaderText(table->List(), 0), "Abbreviation");
-    EXPECT_EQ(HeaderText(table->List(), 1), "Meaning");
-    const Rows expected = ReferenceRows("Abbreviation.txt", abbreviation);
-    ASSERT_FALSE(expected.empty()) << abbreviation;
-    EXPECT_EQ(ListRows(table->List(), 2), expected) << "in the file's order";
+    EXPECT_EQ(Headings(table->List(), 2), (std::vector<std::string>{"Abbreviation", "Meaning"}));
+    EXPECT_EQ(ListRows(table->List(), 2), ReferenceRows("Abbreviation.txt", first))
+        << "in the file's order";
     SaveScreenshot(table->Handle(), "indicators-abbreviation");
-}
 
-TEST_F(Indicators, EachSymbolOpensTheTableOfItsKind) {
-    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
-    struct Case {
-        int kind;
-        const char* symbol;
-        const char* file;
-        const char* caption;
-    };
-    const Case cases[] = {
-        {IndicatorKind::ContainerAndContents, "in", "Container and Contents.txt",
-         "Container and Contents Indicators"},
-        {IndicatorKind::Anagram, "*", "Anagram.txt", "Anagram Indicators"},
-        {IndicatorKind::Reversal, "<", "Reversal.txt", "Reversal Indicators"},
-        {IndicatorKind::Charade, "+", "Charade.txt", "Charade Indicators"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        ASSERT_TRUE(PointAtSymbol(c.kind));
-        EXPECT_EQ(view->Token().text, c.symbol);
-        CtrlEnter();
-        TableViewWindows* table = InFront(c.kind);
-        ASSERT_NE(table, nullptr);
-        EXPECT_EQ(Caption(table->Handle()), c.caption);
-        EXPECT_EQ(table->Filter(), "");
-        EXPECT_EQ(ListRows(table->List(), 2), ReferenceRows(c.file));
-    }
-    // Each kind has its own window; Abbreviation was never asked for.
-    EXPECT_EQ(StackingOrder().size(), 4u);
-    EXPECT_EQ(view->IndicatorsWindow(IndicatorKind::Abbreviation), nullptr);
-    EXPECT_EQ(view->IndicatorsWindow(4), nullptr);
-}
-
-TEST_F(Indicators, ResultMenuCommandOpensTheKindOfTheFocusedRowsToken) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    ASSERT_TRUE(PointAtSymbol(IndicatorKind::ContainerAndContents));
-    // The menu opens from the keyboard under the row; "I" picks its first item.
-    callback.Post(
-        [] {
-            if (HWND popup = FindWindowA("#32768", nullptr)) PostMessageA(popup, WM_CHAR, 'i', 0);
-        },
-        8);
-    SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
-                 MAKELPARAM(-1, -1));
-    PumpMessages(30);
-    EXPECT_NE(InFront(IndicatorKind::ContainerAndContents), nullptr);
-}
-
-TEST_F(Indicators, HeaderClicksSortWithTiesBrokenByTheFirstColumn) {
-    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
-    ASSERT_TRUE(PointAtSymbol(IndicatorKind::Anagram));
-    CtrlEnter();
-    TableViewWindows* table = InFront(IndicatorKind::Anagram);
-    ASSERT_NE(table, nullptr);
-    Rows reference = ReferenceRows("Anagram.txt");
-    ASSERT_GT(reference.size(), 600u);
-
-    ClickHeading(table->List(), 1);
-    std::sort(reference.begin(), reference.end(), [](const auto& a, const auto& b) {
-        return std::tie(a[1], a[0]) < std::tie(b[1], b[0]);
-    });
-    EXPECT_EQ(ListRows(table->List(), 2), reference) << "by sense, then by indicator";
-    EXPECT_EQ(table->HeaderSortIndicator(1), 1);
-    EXPECT_EQ(table->HeaderSortIndicator(0), 0);
-    EXPECT_EQ(table->HeaderTitle(1), "Sense");
-    ListView_EnsureVisible(table->List(), 0, FALSE);
-    SaveScreenshot(table->Handle(), "indicators-anagram");
-
-    ClickHeading(table->List(), 1);
-    std::reverse(reference.begin(), reference.end());
-    EXPECT_EQ(ListRows(table->List(), 2), reference) << "the same heading again reverses";
-    EXPECT_TRUE(table->SortDescending());
-    EXPECT_EQ(table->HeaderSortIndicator(1), -1);
-
-    ClickHeading(table->List(), 0);
-    std::sort(reference.begin(), reference.end());
-    EXPECT_EQ(ListRows(table->List(), 2), reference) << "another heading sorts ascending";
-    EXPECT_EQ(table->SortColumn(), 0);
-    EXPECT_FALSE(table->SortDescending());
-}
-
-TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
-    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
-    // An abbreviation from the results, other than skip, that has meanings.
-    const auto abbreviation = [](const std::string& skip) {
-        return [skip](const WordplayRowContext& t) {
-            return t.style == 'b' && t.text != skip &&
-                   !ReferenceRows("Abbreviation.txt", t.text).empty();
-        };
-    };
-    ASSERT_TRUE(PointAt(abbreviation("")));
-    const std::string first = view->Token().text;
-    CtrlEnter();
-    TableViewWindows* table = InFront(IndicatorKind::Abbreviation);
-    ASSERT_NE(table, nullptr);
     const HWND window = table->Handle();
     ListView_SetColumnWidth(table->List(), 0, 123);
     ClickHeading(table->List(), 1);
@@ -357,7 +253,10 @@ TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
     EXPECT_EQ(ReadSettingInt("AbbreviationColumnWidth0", -1), 123);
 
     // Another abbreviation: the same window, reloaded, widths and order kept.
-    ASSERT_TRUE(PointAt(abbreviation(first)));
+    ASSERT_TRUE(PointAt([&first](const WordplayRowContext& t) {
+        return t.style == 'b' && t.text != first &&
+               !ReferenceRows("Abbreviation.txt", t.text).empty();
+    }));
     const std::string second = view->Token().text;
     CtrlEnter();
     ASSERT_EQ(InFront(IndicatorKind::Abbreviation), table);
@@ -368,10 +267,8 @@ TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
               [](const auto& a, const auto& b) { return a[1] > b[1]; });
     EXPECT_EQ(ListRows(table->List(), 2), expected) << "still by meaning, descending";
 
-    // No filter: the contents stay as they are.
     view->OpenIndicators(IndicatorKind::Abbreviation, "");
-    EXPECT_EQ(table->Filter(), second);
-    EXPECT_EQ(ListRows(table->List(), 2), expected);
+    EXPECT_EQ(ListRows(table->List(), 2), expected) << "no filter: the contents stay";
 
     // Escape closes as well; quitting destroys the window.
     SetFocus(table->List());
@@ -391,11 +288,71 @@ TEST_F(Indicators, ClosingHidesAndReopeningKeepsWidthsAndSort) {
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(ListView_GetColumnWidth(table->List(), 0), 123);
     EXPECT_EQ(ListView_GetColumnWidth(table->List(), 1), 210);
-    RECT r{};
     GetWindowRect(table->Handle(), &r);
-    EXPECT_EQ(r.left, 40);
-    EXPECT_EQ(r.top, 50);
-    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left), std::tuple(40, 50, 500));
+}
+
+TEST_F(Indicators, EachSymbolOpensTheTableOfItsKind) {
+    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
+    const struct {
+        int kind;
+        const char* symbol;
+        const char* file;
+        const char* caption;
+        char menuKey; // 0: Ctrl+Enter
+    } cases[] = {
+        {IndicatorKind::ContainerAndContents, "in", "Container and Contents.txt",
+         "Container and Contents Indicators", 'i'},
+        {IndicatorKind::Anagram, "*", "Anagram.txt", "Anagram Indicators", 0},
+        {IndicatorKind::Reversal, "<", "Reversal.txt", "Reversal Indicators", 0},
+        {IndicatorKind::Charade, "+", "Charade.txt", "Charade Indicators", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        ASSERT_TRUE(PointAtSymbol(c.kind));
+        EXPECT_EQ(view->Token().text, c.symbol);
+        if (c.menuKey)
+            FromResultMenu(c.menuKey);
+        else
+            CtrlEnter();
+        TableViewWindows* table = InFront(c.kind);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(Caption(table->Handle()), c.caption);
+        EXPECT_EQ(ListRows(table->List(), 2), ReferenceRows(c.file));
+    }
+    // Each kind has its own window; Abbreviation was never asked for.
+    EXPECT_EQ(StackingOrder().size(), 4u);
+    EXPECT_EQ(view->IndicatorsWindow(IndicatorKind::Abbreviation), nullptr);
+    EXPECT_EQ(view->IndicatorsWindow(4), nullptr);
+}
+
+TEST_F(Indicators, HeaderClicksSortWithTiesBrokenByTheFirstColumn) {
+    if (!StartAndSearch("carpet")) GTEST_SKIP() << kNoDictionary;
+    ASSERT_TRUE(PointAtSymbol(IndicatorKind::Anagram));
+    CtrlEnter();
+    TableViewWindows* table = InFront(IndicatorKind::Anagram);
+    ASSERT_NE(table, nullptr);
+    Rows reference = ReferenceRows("Anagram.txt");
+    ASSERT_GT(reference.size(), 600u);
+
+    ClickHeading(table->List(), 1);
+    std::sort(reference.begin(), reference.end(), [](const auto& a, const auto& b) {
+        return std::tie(a[1], a[0]) < std::tie(b[1], b[0]);
+    });
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "by sense, then by indicator";
+    EXPECT_EQ(table->HeaderSortIndicator(1), 1);
+    ListView_EnsureVisible(table->List(), 0, FALSE);
+    SaveScreenshot(table->Handle(), "indicators-anagram");
+
+    ClickHeading(table->List(), 1);
+    std::reverse(reference.begin(), reference.end());
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "the same heading again reverses";
+    EXPECT_EQ(table->HeaderSortIndicator(1), -1);
+
+    ClickHeading(table->List(), 0);
+    std::sort(reference.begin(), reference.end());
+    EXPECT_EQ(ListRows(table->List(), 2), reference) << "another heading sorts ascending";
+    EXPECT_EQ(table->HeaderSortIndicator(1), 0);
 }
 
 TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
@@ -405,18 +362,20 @@ TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
     const HWND charade = Handle(IndicatorKind::Charade);
     const HWND reversal = Handle(IndicatorKind::Reversal);
     const HWND anagram = Handle(IndicatorKind::Anagram);
-    ASSERT_EQ(StackingOrder(), (std::vector<HWND>{anagram, reversal, charade}));
+    using Order = std::vector<HWND>;
+    ASSERT_EQ(StackingOrder(), (Order{anagram, reversal, charade}));
     ASSERT_EQ(GetActiveWindow(), anagram);
 
     Press(VK_F6);
-    EXPECT_EQ(StackingOrder(), (std::vector<HWND>{reversal, charade, anagram}));
+    EXPECT_EQ(StackingOrder(), (Order{reversal, charade, anagram}));
     EXPECT_EQ(GetActiveWindow(), reversal);
     Press(VK_F6);
-    EXPECT_EQ(StackingOrder(), (std::vector<HWND>{charade, anagram, reversal}));
+    EXPECT_EQ(StackingOrder(), (Order{charade, anagram, reversal}));
     EXPECT_EQ(GetActiveWindow(), charade);
     EXPECT_TRUE(IsChild(charade, GetFocus())) << "the keyboard goes with it";
 
-    // F5 goes back to the results, where the user left the focus ...
+    // F5 goes back to the results, where the user left the focus, then to
+    // the topmost table.
     SetActiveWindow(app->Frame()->Handle());
     SetFocus(view->AnswerBox());
     view->OpenIndicators(IndicatorKind::Charade, "");
@@ -424,7 +383,6 @@ TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
     EXPECT_EQ(GetActiveWindow(), app->Frame()->Handle());
     HWND focus = GetFocus();
     EXPECT_TRUE(focus == view->AnswerBox() || IsChild(view->AnswerBox(), focus));
-    // ... and from there to the topmost table.
     Press(VK_F5);
     EXPECT_EQ(GetActiveWindow(), charade);
 
@@ -433,7 +391,7 @@ TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
     SendMessageA(reversal, WM_CLOSE, 0, 0);
     SetActiveWindow(charade);
     Press(VK_F6);
-    EXPECT_EQ(StackingOrder(), std::vector<HWND>{charade});
+    EXPECT_EQ(StackingOrder(), Order{charade});
     EXPECT_EQ(GetActiveWindow(), charade);
     // Closed tables are not in the round and F5 does not bring them back.
     SendMessageA(charade, WM_CLOSE, 0, 0);
@@ -442,17 +400,6 @@ TEST_F(Indicators, F6CyclesTheOpenTablesAndF5GoesBackAndForth) {
     Press(VK_F5);
     EXPECT_TRUE(StackingOrder().empty());
     EXPECT_EQ(GetActiveWindow(), app->Frame()->Handle());
-}
-
-TEST_F(Indicators, F1ShowsTheTablesTopic) {
-    Start();
-    view->OpenIndicators(IndicatorKind::Reversal, "");
-    ASSERT_NE(InFront(IndicatorKind::Reversal), nullptr);
-    shell.opened.clear();
-    Press(VK_F1);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_NE(shell.opened[0].find("indicators_reversal.html"), std::string::npos)
-        << shell.opened[0];
 }
 
 TEST_F(Indicators, ViewTooltipsSurviveHidingAndShowingTheView) {
@@ -489,12 +436,9 @@ protected:
         DeleteFileA((folder + "Charade.txt").c_str());
         RemoveDirectoryA(folder.c_str());
     }
-    void Write(const std::string& contents) {
-        std::ofstream out(folder + "Charade.txt", std::ios::binary);
-        out << contents;
-    }
-    void Open(const std::string& filter = "") {
-        table = std::make_unique<TableViewWindows>(*context, IDS_INDICATORCHARADE, filter, nullptr);
+    void Open(const char* contents) {
+        if (contents) std::ofstream(folder + "Charade.txt", std::ios::binary) << contents;
+        table = std::make_unique<TableViewWindows>(*context, IDS_INDICATORCHARADE, "", nullptr);
         ASSERT_TRUE(table->CreateModeless(nullptr));
         table->Activate();
     }
@@ -506,24 +450,22 @@ protected:
 };
 
 TEST_F(TableFiles, WithoutTitlesThereAreNoColumnsOrRows) {
-    struct Case {
+    const struct {
         const char* contents; // null: no file
         const char* caption;
-    };
-    for (const Case& c : {Case{nullptr, "Charade"}, Case{"Just words\r\nno tabs\r\n", "Just words"},
-                          Case{"", "Charade"}}) {
-        if (c.contents) Write(c.contents);
-        Open();
+    } cases[] = {
+        {nullptr, "Charade"}, {"Just words\r\nno tabs\r\n", "Just words"}, {"", "Charade"}};
+    for (const auto& c : cases) {
+        Open(c.contents);
         EXPECT_EQ(Caption(table->Handle()), c.caption);
-        EXPECT_EQ(table->ColumnCount(), 0);
-        EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
+        EXPECT_EQ(table->ColumnCount(), 0) << c.caption;
+        EXPECT_EQ(ListView_GetItemCount(table->List()), 0) << c.caption;
         table->DestroyWindow();
     }
 }
 
 TEST_F(TableFiles, EmptyFieldEndsTheRowAndTiesGoByEveryColumn) {
-    Write("Odd\nKey\tA\tB\nnote without tab\nx\t\tlost\ny\tsame\tz\nx\tsame\tz\nx\tsame\ty\n");
-    Open();
+    Open("Odd\nKey\tA\tB\nnote without tab\nx\t\tlost\ny\tsame\tz\nx\tsame\tz\nx\tsame\ty\n");
     EXPECT_EQ(table->ColumnCount(), 3);
     EXPECT_EQ(ListRows(table->List(), 3),
               (Rows{{"x", "", ""}, {"y", "same", "z"}, {"x", "same", "z"}, {"x", "same", "y"}}));
@@ -534,8 +476,7 @@ TEST_F(TableFiles, EmptyFieldEndsTheRowAndTiesGoByEveryColumn) {
     // A filter that matches nothing leaves the columns; one that matches is exact.
     table->Load("X");
     EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
-    EXPECT_EQ(table->ColumnCount(), 3);
-    EXPECT_EQ(HeaderText(table->List(), 2), "B");
+    EXPECT_EQ(Headings(table->List(), 3), (std::vector<std::string>{"Key", "A", "B"}));
     table->Load("x");
     EXPECT_EQ(ListRows(table->List(), 3),
               (Rows{{"x", "", ""}, {"x", "same", "y"}, {"x", "same", "z"}}));
