@@ -1,9 +1,5 @@
-// The details a careful user meets in the main window: F1 wherever the
-// keyboard focus is and on a highlighted command of the result list's menu,
-// the monitors a stored placement is checked against, the show command a
-// shortcut starts the program with, column 0 always showing the notation, a
-// history pick searched only after the combo box has finished with it, and
-// damaged settings that take their defaults instead of breaking the view.
+// The details a careful user meets in the main window: F1, the monitors, the
+// show command, the notation column, history picks and damaged settings.
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
@@ -89,46 +85,33 @@ protected:
     WordplayViewWindows* view = nullptr;
 };
 
-// ---------------------------------------------------------- show command
-
-TEST_F(MainWindowDetails, TheShowCommandOfWinMainIsHonoured) {
-    Start(SW_SHOWMAXIMIZED);
-    EXPECT_TRUE(IsZoomed(Frame()));
-    Close();
+TEST_F(MainWindowDetails, AMinimisedStartKeepsTheDefaultRestoredPlace) {
     Start(SW_SHOWMINNOACTIVE);
-    EXPECT_TRUE(IsIconic(Frame()));
     ASSERT_TRUE(app->Frame()->CanClose());
-    const AppContext::Placement stored{ReadSettingInt("WindowX", -1), ReadSettingInt("WindowY", -1),
-                                       ReadSettingInt("WindowW", -1),
-                                       ReadSettingInt("WindowH", -1)};
-    EXPECT_EQ(stored.x, 0) << "a minimised start keeps the default restored place";
-    EXPECT_EQ(stored.width, GetSystemMetrics(SM_CXSCREEN) * 11 / 20);
+    EXPECT_EQ(ReadSettingInt("WindowX", -1), 0);
+    EXPECT_EQ(ReadSettingInt("WindowW", -1), GetSystemMetrics(SM_CXSCREEN) * 11 / 20);
 }
 
 // The top-level window of a process, or null.
 HWND MainWindowOf(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
+    std::pair<DWORD, HWND> search{process, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
+            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
             char name[64] = {};
             GetClassNameA(hwnd, name, sizeof name);
-            if (owner == s->process && lstrcmpA(name, "QuillonMainWindow") == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
+            if (owner != s->first || lstrcmpA(name, "QuillonMainWindow") != 0) return TRUE;
+            s->second = hwnd;
+            return FALSE;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
-TEST_F(MainWindowDetails, AShortcutSetToStartMaximisedStartsTheProgramMaximised) {
+// The show command of a shortcut (set to start maximised or minimised) reaches the window.
+TEST_F(MainWindowDetails, TheShowCommandOfWinMainIsHonoured) {
     const std::string program = DistDirectory() + "Quillon.exe";
     ASSERT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
     for (WORD show : {WORD{SW_SHOWMAXIMIZED}, WORD{SW_SHOWMINNOACTIVE}}) {
@@ -147,10 +130,7 @@ TEST_F(MainWindowDetails, AShortcutSetToStartMaximisedStartsTheProgramMaximised)
             Sleep(50);
         ASSERT_NE(window, nullptr) << show;
         Sleep(100);
-        if (show == SW_SHOWMAXIMIZED)
-            EXPECT_TRUE(IsZoomed(window));
-        else
-            EXPECT_TRUE(IsIconic(window));
+        EXPECT_TRUE(show == SW_SHOWMAXIMIZED ? IsZoomed(window) : IsIconic(window)) << show;
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
         DWORD code = 1;
@@ -158,8 +138,6 @@ TEST_F(MainWindowDetails, AShortcutSetToStartMaximisedStartsTheProgramMaximised)
         EXPECT_EQ(code, 0u);
     }
 }
-
-// -------------------------------------------------------------- monitors
 
 TEST_F(MainWindowDetails, MonitorsAreWhatTheSystemReports) {
     const std::vector<layout::Rect> monitors = MonitorRects();
@@ -176,35 +154,32 @@ TEST_F(MainWindowDetails, MonitorsAreWhatTheSystemReports) {
     EXPECT_TRUE(primary);
 }
 
-// ----------------------------------------------------------------- F1
-
-TEST_F(MainWindowDetails, F1InTheAnswerBoxAndTheListShowsTheMainWindowTopic) {
+TEST_F(MainWindowDetails, F1ShowsTheTopicOfWhereTheFocusIs) {
     Start();
-    SetFocus(AnswerEdit());
-    PressIn(AnswerEdit(), VK_F1);
-    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDH_MAINWINDOW)}) << "answer box";
+    view->OpenIndicators(IndicatorKind::Anagram, "");
+    TableViewWindows* table = view->IndicatorsWindow(IndicatorKind::Anagram);
+    ASSERT_NE(table, nullptr);
+    const struct {
+        const char* place;
+        HWND window;
+        int context;
+    } cases[] = {{"answer box", AnswerEdit(), IDH_MAINWINDOW},
+                 {"result list", view->List(), IDD_WORDPLAYVIEW},
+                 {"Indicators window", table->List(), IDS_INDICATORANAGRAM}};
+    for (const auto& c : cases) {
+        shell.opened.clear();
+        SetActiveWindow(GetAncestor(c.window, GA_ROOT));
+        SetFocus(c.window);
+        PressIn(c.window, VK_F1);
+        EXPECT_EQ(shell.opened, std::vector<std::string>{Page(c.context)}) << c.place;
+    }
     EXPECT_EQ(GetWindowTextLengthA(view->AnswerBox()), 0) << "F1 types nothing";
 
-    shell.opened.clear();
-    SetFocus(view->List());
-    PressIn(view->List(), VK_F1);
-    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(view->HelpContext())}) << "result list";
-    EXPECT_EQ(view->HelpContext(), IDD_WORDPLAYVIEW);
-
-    // Help asked for by the system (WM_HELP) opens the same topic.
+    // Help asked for by the system (WM_HELP) opens the main window's topic.
     shell.opened.clear();
     HELPINFO info{sizeof info, HELPINFO_WINDOW, IDC_RESULTLIST, view->List(), 0, {}};
     SendMessageA(view->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDH_MAINWINDOW)});
-
-    // An Indicators window explains its own table.
-    view->OpenIndicators(IndicatorKind::Anagram, "");
-    TableViewWindows* table = view->IndicatorsWindow(IndicatorKind::Anagram);
-    ASSERT_NE(table, nullptr);
-    shell.opened.clear();
-    SetFocus(table->List());
-    PressIn(table->List(), VK_F1);
-    EXPECT_EQ(shell.opened, std::vector<std::string>{Page(IDS_INDICATORANAGRAM)});
 }
 
 TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatCommand) {
@@ -259,8 +234,6 @@ TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatComm
     EXPECT_NE(Page(CM_EDITCOPY), Page(IDM_RESULTMENU));
 }
 
-// ------------------------------------------------------------- columns
-
 TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
     WriteSettingInt("WordplayColumnUsage0", ColumnKind::Pieces);
     WriteSettingInt("WordplayColumnUsage1", ColumnKind::Wordplay);
@@ -281,8 +254,6 @@ TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
     EXPECT_EQ(view->HeaderTitle(1), "Type");
     EXPECT_TRUE(view->Columns().Descending(2));
 }
-
-// ------------------------------------------------------------- history
 
 TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     Start();
@@ -323,8 +294,6 @@ TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     EXPECT_STREQ(text, "tea");
     EXPECT_EQ(GetFocus(), view->List());
 }
-
-// ------------------------------------------------------ damaged values
 
 void StoreText(const char* name, const std::string& text) {
     HKEY raw = nullptr;
