@@ -1,9 +1,6 @@
-// Quillon on sharper screens. The results view, the toolbar of the print
-// preview and the template windows scale their fixed sizes with the DPI, at
-// start and when a window is told it moved to a screen of another DPI.
-// Wine takes a program's DPI from the prefix's LogPixels when the program
-// starts, so the checks at 144 DPI run in a second copy of this program
-// started with LogPixels at 144; in the first copy they are skipped.
+// Sizes that follow the DPI, at start and on WM_DPICHANGED. Wine reads a
+// program's DPI from LogPixels at its start, so the checks at 144 DPI run in a
+// second copy of this program started with LogPixels at 144.
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
@@ -27,6 +24,52 @@ namespace {
 using namespace guitest;
 
 constexpr int kHighDpi = 144;
+
+// The height of the font a control draws with.
+int FontHeight(HWND control) {
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
+// A child's rectangle in its parent's client coordinates.
+RECT RectIn(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Tells window it moved to a screen of dpi, suggesting its size times factor.
+void MoveToDpi(HWND window, int dpi, int factorTimesTwo) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    r.right = r.left + (r.right - r.left) * factorTimesTwo / 2;
+    r.bottom = r.top + (r.bottom - r.top) * factorTimesTwo / 2;
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+}
+
+// A frame with a print preview toolbar of the buttons given (0: a gap of 20);
+// All and Selected go together, All pressed.
+struct ToolbarFrame {
+    explicit ToolbarFrame(std::initializer_list<int> buttons) {
+        auto bar = std::make_unique<fw::ControlBar>();
+        for (int id : buttons) {
+            if (id == 0)
+                bar->AddSeparator(20);
+            else
+                bar->AddButton(id, id == CM_PREVIEWALL || id == CM_PREVIEWSELECTED,
+                               id == CM_PREVIEWALL);
+        }
+        frame.InsertControlBar(std::move(bar));
+        created = frame.CreateFrame();
+        ShowWindow(frame.Handle(), SW_SHOWNOACTIVATE);
+    }
+    fw::ControlBar& Toolbar() { return *frame.GetControlBar(); }
+    fw::Window client;
+    fw::FrameWindow frame{"Toolbar", &client};
+    bool created = false;
+};
 
 // The results view of a running program, searched for an answer.
 class ProgramView {
@@ -57,12 +100,7 @@ public:
         ListView_GetItemRect(view_->List(), 0, &r, LVIR_BOUNDS);
         return r.bottom - r.top;
     }
-    int AnswerFontHeight() const {
-        LOGFONTA lf{};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(view_->AnswerBox(), WM_GETFONT, 0, 0)),
-                   sizeof lf, &lf);
-        return lf.lfHeight;
-    }
+    int AnswerFontHeight() const { return FontHeight(view_->AnswerBox()); }
 
 private:
     RecordingShell shell_;
@@ -91,31 +129,23 @@ COLORREF PixelOnScreen(int x, int y) {
 class DesktopSetting {
 public:
     DesktopSetting(const char* name, DWORD value) : name_(name) {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                            KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-            return;
-        key_.Reset(key);
         DWORD size = sizeof before_;
-        had_ = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&before_),
-                                &size) == ERROR_SUCCESS;
-        RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value);
+        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_DWORD, nullptr, &before_,
+                            &size) == ERROR_SUCCESS;
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, name, REG_DWORD, &value, sizeof value);
     }
     ~DesktopSetting() {
-        if (!key_) return;
         if (had_)
-            RegSetValueExA(key_.Get(), name_, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_),
-                           sizeof before_);
+            RegSetKeyValueA(HKEY_CURRENT_USER, kKey, name_, REG_DWORD, &before_, sizeof before_);
         else
-            RegDeleteValueA(key_.Get(), name_);
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, name_);
     }
     DesktopSetting(const DesktopSetting&) = delete;
     DesktopSetting& operator=(const DesktopSetting&) = delete;
 
 private:
+    static constexpr const char* kKey = "Control Panel\\Desktop";
     const char* name_;
-    fw::RegKey key_;
     DWORD before_ = 0;
     bool had_ = false;
 };
@@ -161,10 +191,8 @@ TEST_F(HighDpiScreen, ResultRowsFontsAndMarginsScale) {
     EXPECT_EQ(program.RowHeight(), DefaultFontHeight(kHighDpi) + 2);
     EXPECT_GE(program.RowHeight() * 2, (DefaultFontHeight(96) + 1) * 3 - 2);
 
-    // Row 0 is selected with its first token underlined: the line is two
-    // pixels high, two pixels above the row's bottom, in the selected row's
-    // text colour (the background colour, white); below it the row's own
-    // black, then the dotted focus frame on the last line.
+    // Row 0's first token is underlined two pixels high, two above the row's
+    // bottom, in the selected row's text colour (white); below it the row's black.
     ASSERT_GT(view.Token().length, 0u);
     RECT inList{};
     ListView_GetItemRect(view.List(), 0, &inList, LVIR_BOUNDS);
@@ -183,17 +211,9 @@ TEST_F(HighDpiScreen, ResultRowsFontsAndMarginsScale) {
 }
 
 TEST_F(HighDpiScreen, ToolbarPicturesAndGapsScale) {
-    fw::Window client;
-    fw::FrameWindow frame("Toolbar", &client);
-    auto bar = std::make_unique<fw::ControlBar>();
-    bar->AddButton(CM_PREVIEWALL, true, true);
-    bar->AddButton(CM_PREVIEWPRINTPAGE);
-    bar->AddSeparator(20);
-    bar->AddButton(CM_PREVIEWNEXT);
-    frame.InsertControlBar(std::move(bar));
-    ASSERT_TRUE(frame.CreateFrame());
-    ShowWindow(frame.Handle(), SW_SHOWNOACTIVATE);
-    fw::ControlBar& toolbar = *frame.GetControlBar();
+    ToolbarFrame frame({CM_PREVIEWALL, CM_PREVIEWPRINTPAGE, 0, CM_PREVIEWNEXT});
+    ASSERT_TRUE(frame.created);
+    fw::ControlBar& toolbar = frame.Toolbar();
     // The pictures are 19 x 17 and 21 x 21 pixels at 96 DPI.
     EXPECT_EQ(toolbar.ImageSize().cx, 32);
     EXPECT_EQ(toolbar.ImageSize().cy, 32);
@@ -211,18 +231,12 @@ TEST(DpiChange, TheResultsViewFollowsItsFrame) {
     const int before = view.Dpi();
     const int rowHeight = program.RowHeight();
     const int column = ListView_GetColumnWidth(view.List(), 0);
-    RECT start{}, client{};
-    GetWindowRect(GetDlgItem(view.Handle(), IDC_START), &start);
-    MapWindowPoints(nullptr, view.Handle(), reinterpret_cast<POINT*>(&start), 2);
+    const RECT start = RectIn(view.Handle(), GetDlgItem(view.Handle(), IDC_START));
+    RECT client{};
     GetClientRect(view.Handle(), &client);
     const int distance = client.right - start.right;
     const int target = before * 3 / 2;
-    RECT suggested{};
-    GetWindowRect(program.Frame(), &suggested);
-    suggested.right = suggested.left + (suggested.right - suggested.left) * 3 / 2;
-    suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * 3 / 2;
-    SendMessageA(program.Frame(), WM_DPICHANGED, MAKEWPARAM(target, target),
-                 reinterpret_cast<LPARAM>(&suggested));
+    MoveToDpi(program.Frame(), target, 3);
     PumpMessages(20);
     EXPECT_EQ(view.Dpi(), target);
     EXPECT_EQ(program.AnswerFontHeight(), layout::ScaleToDpi(-15, target));
@@ -231,9 +245,7 @@ TEST(DpiChange, TheResultsViewFollowsItsFrame) {
     EXPECT_EQ(ListView_GetColumnWidth(view.List(), 0),
               layout::ScaleBetweenDpi(column, before, target));
     // The Start button grew and still keeps its distance from the right edge.
-    RECT now{};
-    GetWindowRect(GetDlgItem(view.Handle(), IDC_START), &now);
-    MapWindowPoints(nullptr, view.Handle(), reinterpret_cast<POINT*>(&now), 2);
+    const RECT now = RectIn(view.Handle(), GetDlgItem(view.Handle(), IDC_START));
     EXPECT_NEAR(now.bottom - now.top, (start.bottom - start.top) * 3 / 2, 1);
     GetClientRect(view.Handle(), &client);
     EXPECT_EQ(client.right - now.right, layout::ScaleBetweenDpi(distance, before, target));
@@ -245,46 +257,26 @@ TEST(DpiChange, ATemplateWindowScalesItsControls) {
     RedoAboutBoxViewWindows about(context);
     ASSERT_TRUE(about.CreateModeless(nullptr));
     const int before = about.Dpi();
-    RECT ok{};
+    RECT ok{}, now{};
     GetWindowRect(about.Item(IDOK), &ok);
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about.Item(IDOK), WM_GETFONT, 0, 0)),
-               sizeof font, &font);
-    RECT window{};
-    GetWindowRect(about.Handle(), &window);
-    window.right = window.left + (window.right - window.left) * 2;
-    window.bottom = window.top + (window.bottom - window.top) * 2;
-    SendMessageA(about.Handle(), WM_DPICHANGED, MAKEWPARAM(before * 2, before * 2),
-                 reinterpret_cast<LPARAM>(&window));
-    RECT now{};
+    const int font = FontHeight(about.Item(IDOK));
+    MoveToDpi(about.Handle(), before * 2, 4);
     GetWindowRect(about.Item(IDOK), &now);
     EXPECT_EQ(now.right - now.left, (ok.right - ok.left) * 2);
     EXPECT_EQ(now.bottom - now.top, (ok.bottom - ok.top) * 2);
-    LOGFONTA scaled{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(about.Item(IDOK), WM_GETFONT, 0, 0)),
-               sizeof scaled, &scaled);
-    EXPECT_EQ(scaled.lfHeight, font.lfHeight * 2);
+    EXPECT_EQ(FontHeight(about.Item(IDOK)), font * 2);
     EXPECT_EQ(about.Dpi(), before * 2);
     about.DestroyWindow();
 }
 
 TEST(DpiChange, TheToolbarIsMadeAgain) {
-    fw::Window client;
-    fw::FrameWindow frame("Toolbar", &client);
-    auto bar = std::make_unique<fw::ControlBar>();
-    bar->AddButton(CM_PREVIEWALL, true, true);
-    bar->AddButton(CM_PREVIEWSELECTED, true);
-    bar->AddButton(CM_PREVIEWNEXT);
-    frame.InsertControlBar(std::move(bar));
-    ASSERT_TRUE(frame.CreateFrame());
-    ShowWindow(frame.Handle(), SW_SHOWNOACTIVATE);
-    fw::ControlBar& toolbar = *frame.GetControlBar();
+    ToolbarFrame frame({CM_PREVIEWALL, CM_PREVIEWSELECTED, CM_PREVIEWNEXT});
+    ASSERT_TRUE(frame.created);
+    fw::ControlBar& toolbar = frame.Toolbar();
     toolbar.EnableButton(CM_PREVIEWNEXT, false);
-    const int dpi = frame.Dpi();
+    const int dpi = frame.frame.Dpi();
     EXPECT_EQ(toolbar.ImageSize().cx, layout::ScaleToDpi(19, dpi));
-    RECT r{0, 0, 600, 400};
-    SendMessageA(frame.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * 2, dpi * 2),
-                 reinterpret_cast<LPARAM>(&r));
+    MoveToDpi(frame.frame.Handle(), dpi * 2, 4);
     EXPECT_EQ(toolbar.ImageSize().cx, layout::ScaleToDpi(19, dpi * 2));
     EXPECT_EQ(toolbar.ImageSize().cy, layout::ScaleToDpi(17, dpi * 2));
     EXPECT_TRUE(toolbar.IsButtonPressed(CM_PREVIEWALL)) << "states survive";
