@@ -54,8 +54,7 @@ std::string LongList() {
 template <typename W> class CompanionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // As the programs do before they open their windows.
-        quillon::tools::InstallPlatform();
+        quillon::tools::InstallPlatform(); // as the programs do
         ClearSettings();
         Open();
     }
@@ -77,15 +76,11 @@ protected:
     void SetText(int id, const std::string& text) {
         SetDlgItemTextA(window->Handle(), id, text.c_str());
     }
-    // Waits for the job to end (at most 60 s).
     void WaitForJob() {
         for (int i = 0; i < 6000 && window->Running(); ++i)
             PumpMessages(10);
         PumpMessages(20);
         ASSERT_FALSE(window->Running());
-    }
-    int ProgressShown() {
-        return static_cast<int>(SendMessageA(window->Item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
     }
     std::string Caption(int id) {
         char text[256] = {};
@@ -135,7 +130,7 @@ TEST_F(OwbuildWindowTest, BuildsADictionaryThatInfoReads) {
         window->ResultText().rfind("Wrote Built by window.owd. Entries: 4; skipped: 2; size: ", 0),
         0u)
         << window->ResultText();
-    EXPECT_EQ(ProgressShown(), 1000);
+    EXPECT_EQ(SendMessageA(window->Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 1000);
     EXPECT_EQ(Caption(IDC_OUTPUT), output);
     EXPECT_EQ(Caption(IDC_RUN), "B&uild");
     SaveScreenshot(window->Handle(), "owbuild-window");
@@ -190,16 +185,14 @@ TEST_F(OwbuildWindowTest, SaysWhatIsMissingAndWhyAJobFailed) {
             Sleep(10);
         }
     };
-    std::thread first(answer);
-    EXPECT_FALSE(window->Run());
-    first.join();
-    EXPECT_EQ(said, "Add at least one word list first.");
-
-    window->Lists().Add({WriteFile("few.txt", "cat\n")});
-    std::thread second(answer);
-    EXPECT_FALSE(window->Run());
-    second.join();
-    EXPECT_EQ(said, "Choose the file to write first.");
+    for (const char* missing :
+         {"Add at least one word list first.", "Choose the file to write first."}) {
+        std::thread answering(answer);
+        EXPECT_FALSE(window->Run());
+        answering.join();
+        EXPECT_EQ(said, missing);
+        window->Lists().Add({WriteFile("few.txt", "cat\n")});
+    }
 
     SetText(IDC_OUTPUT, Scratch() + "no such folder\\x.owd");
     ASSERT_TRUE(window->Run());

@@ -1,6 +1,5 @@
-// Find Hidden Words: the command on the result menu, the window it opens with
-// the same phrases the finder gives for the default dictionary, its caption,
-// copying and selecting its rows from the keyboard, F1 and F5 back to the list.
+// Find Hidden Words: the command on the result menu and the window it opens,
+// compared with the finder's phrases for the default dictionary.
 #include "GuiTestSupport.h"
 
 #include "app/QuillonAppWindows.h"
@@ -25,16 +24,13 @@ using Rows = std::vector<std::vector<std::string>>;
 constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 
 Rows ListRows(HWND list, int columns) {
-    Rows rows;
-    for (int i = 0; i < ListView_GetItemCount(list); ++i) {
-        std::vector<std::string> row;
+    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
+    for (std::size_t i = 0; i < rows.size(); ++i)
         for (int c = 0; c < columns; ++c) {
             char text[1000] = {};
-            ListView_GetItemText(list, i, c, text, sizeof text);
-            row.push_back(text);
+            ListView_GetItemText(list, static_cast<int>(i), c, text, sizeof text);
+            rows[i].push_back(text);
         }
-        rows.push_back(row);
-    }
     return rows;
 }
 
@@ -65,6 +61,7 @@ protected:
             SendMessageA(app->Frame()->Handle(), WM_CLOSE, 0, 0);
         PumpMessages(10);
     }
+    // Starts the program; false without a dictionary.
     bool Start() {
         app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
         app->InitMainWindow();
@@ -95,11 +92,11 @@ protected:
                      MAKELPARAM(-1, -1));
         PumpMessages(30);
     }
-    // A key with Ctrl held, sent where the focus is through the program's loop.
-    void CtrlKey(UINT vk) {
+    // A key sent where the focus is through the program's loop, Ctrl held or not.
+    void Press(UINT vk, bool ctrl = false) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
         SetKeyboardState(keys);
         PostMessageA(GetFocus(), WM_KEYDOWN, vk, 0);
         PostMessageA(GetFocus(), WM_KEYUP, vk, 0);
@@ -141,8 +138,7 @@ TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesForTheAnswer) {
     ListView_EnsureVisible(window->List(), 0, FALSE);
     SaveScreenshot(window->Handle(), "hidden-words");
 
-    // Another answer fills the same window; one with no phrases says so in
-    // its caption over an empty list.
+    // Another answer with no phrases: the same window, empty.
     Search("qxjz");
     FindFromTheMenu();
     EXPECT_EQ(view->HiddenWordsWindow(), window);
@@ -156,28 +152,24 @@ TEST_F(HiddenWords, RowsCopyAndSelectFromTheKeyboardF1HelpsAndF5GoesBack) {
     view->FindHiddenWords();
     HiddenWordsViewWindows* window = view->HiddenWordsWindow();
     ASSERT_NE(window, nullptr);
-    HWND list = window->List();
+    const HWND list = window->List();
     ASSERT_GT(ListView_GetItemCount(list), 2);
     SetFocus(list);
     ListView_SetItemState(list, 2, LVIS_SELECTED, LVIS_SELECTED);
     ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
-    CtrlKey('C');
+    Press('C', true);
     const Rows shown = ListRows(list, 3);
     EXPECT_EQ(ClipboardText(), CopyTableRows(shown, {0, 2}, 3)) << "in the list's order";
 
-    CtrlKey('A');
+    Press('A', true);
     EXPECT_EQ(ListView_GetSelectedCount(list), ListView_GetItemCount(list));
 
     shell.opened.clear();
-    PostMessageA(list, WM_KEYDOWN, VK_F1, 0);
-    app->PumpWaitingMessages();
-    PumpMessages(20);
+    Press(VK_F1);
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_NE(shell.opened[0].find("hidden_words.html"), std::string::npos) << shell.opened[0];
 
-    PostMessageA(list, WM_KEYDOWN, VK_F5, 0);
-    app->PumpWaitingMessages();
-    PumpMessages(20);
+    Press(VK_F5);
     EXPECT_NE(GetActiveWindow(), window->Handle());
     EXPECT_TRUE(IsWindowVisible(window->Handle())) << "F5 leaves the table open";
 }

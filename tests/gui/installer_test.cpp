@@ -1,9 +1,6 @@
-// The installer and the runnable folder away from the build: Quillon-setup.exe
-// run silently into Program Files (also into a folder with a blank and an
-// accented letter), the installed Quillon started as its own process and
-// searched with, and the uninstaller leaving nothing behind but the user's
-// own files and settings; the runnable folder copied to folders whose names
-// the ANSI code page holds only in part; the ANSI names themselves.
+// The runnable folder away from the build: installed silently, run and
+// uninstalled without trace; copied to folders with names outside the ANSI
+// code page; the ANSI names themselves.
 #include "GuiTestSupport.h"
 
 #include "context/AnsiPaths.h"
@@ -19,6 +16,8 @@
 #include <algorithm>
 #include <cstring>
 #include <cwctype>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
@@ -44,15 +43,6 @@ std::string Narrow(const std::wstring& text) {
     for (wchar_t c : text)
         out += c < 128 ? static_cast<char>(c) : '?';
     return out;
-}
-
-std::wstring DistFolder() {
-    return Widen(DistDirectory());
-}
-
-bool IsFile(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool Exists(const std::wstring& path) {
@@ -184,14 +174,13 @@ std::set<std::wstring> MachineState() {
 
 bool SettingsKeyExists() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    const bool found =
+        RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, KEY_READ, &key) == 0;
+    if (found) RegCloseKey(key);
+    return found;
 }
 
-// Waits up to ms milliseconds for done() to hold, checking every 100 ms.
+// Waits up to ms milliseconds for done() to hold.
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     while (!done()) {
@@ -348,7 +337,7 @@ int ReferenceCount(const std::string& answer) {
     static std::map<std::string, int> counts;
     if (!counts.count(answer)) {
         ClearSettings();
-        RunningQuillon quillon(DistFolder() + L"Quillon.exe");
+        RunningQuillon quillon(Widen(DistDirectory()) + L"Quillon.exe");
         counts[answer] = quillon.Frame() ? quillon.Search(answer) : -1;
         quillon.Close();
     }
@@ -404,11 +393,7 @@ TEST(AnsiPaths, ReadsFileFactsByTheAnsiName) {
     RemoveTree(folder);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring file = folder + L"words.owd";
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, "OWD1 and more", 13, &written, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(std::ofstream(std::filesystem::path(file), std::ios::binary) << "OWD1 and more");
     WIN32_FILE_ATTRIBUTE_DATA wide{};
     ASSERT_TRUE(GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &wide));
 
@@ -432,7 +417,7 @@ TEST(Relocation, TheRunnableFolderWorksFromForeignNamedFolders) {
     for (const std::wstring folder : {L"C:\\Quillon \u0152uvre\\", L"C:\\Quillon \u03A9mega\\"}) {
         SCOPED_TRACE(Narrow(folder));
         RemoveTree(folder);
-        ASSERT_TRUE(CopyTree(DistFolder(), folder));
+        ASSERT_TRUE(CopyTree(Widen(DistDirectory()), folder));
         ExpectSearchWorks(folder);
 
         const auto ansi = AnsiNameOf(folder);
@@ -482,7 +467,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsCleanly) {
     const std::wstring home = folder + L"\\";
     RemoveTree(home);
     const auto before = MachineState();
-    const auto dist = Tree(DistFolder());
+    const auto dist = Tree(Widen(DistDirectory()));
     ASSERT_TRUE(dist.count(L"Dictionaries\\Standard English.owd"));
 
     Install(folder);
@@ -498,7 +483,6 @@ TEST_F(Installer, InstallsRunsAndUninstallsCleanly) {
                      {L"Dictionary Builder.lnk", L"OWBUILD.exe"},
                      {L"Word List Merge.lnk", L"OWMERGE.exe"}};
     for (const auto& s : shortcuts) {
-        EXPECT_TRUE(IsFile(Shortcuts() + s.link)) << Narrow(s.link);
         EXPECT_EQ(
             _wcsicmp(ShortcutTarget(Shortcuts() + s.link).c_str(), (home + s.program).c_str()), 0)
             << Narrow(s.link) << " leads to " << Narrow(ShortcutTarget(Shortcuts() + s.link));
@@ -516,15 +500,10 @@ TEST_F(Installer, InstallsRunsAndUninstallsCleanly) {
     EXPECT_FALSE(Exists(Shortcuts()));
     EXPECT_TRUE(SettingsKeyExists()) << "the user's settings stay";
     const auto after = MachineState();
-    std::vector<std::wstring> left, lost;
-    std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
-                        std::back_inserter(left));
-    std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
-                        std::back_inserter(lost));
-    for (const auto& l : left)
-        ADD_FAILURE() << "left behind: " << Narrow(l);
-    for (const auto& l : lost)
-        ADD_FAILURE() << "gone: " << Narrow(l);
+    for (const auto& l : after)
+        if (!before.count(l)) ADD_FAILURE() << "left behind: " << Narrow(l);
+    for (const auto& l : before)
+        if (!after.count(l)) ADD_FAILURE() << "gone: " << Narrow(l);
     RemoveTree(home);
 }
 
@@ -533,13 +512,9 @@ TEST_F(Installer, KeepsTheUsersOwnFilesInTheDefaultFolder) {
     RemoveTree(home);
     Install(L"");
     EXPECT_EQ(RegString(kUninstallKey, L"InstallLocation"), home.substr(0, home.size() - 1));
-    ASSERT_TRUE(IsFile(home + L"Quillon.exe"));
-    const std::wstring own[] = {home + L"Dictionaries\\My words.owd", home + L"notes.txt"};
-    for (const auto& file : own) {
-        HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        CloseHandle(h);
-    }
+    ASSERT_TRUE(Exists(home + L"Quillon.exe"));
+    for (const wchar_t* own : {L"Dictionaries\\My words.owd", L"notes.txt"})
+        ASSERT_TRUE(std::ofstream(std::filesystem::path(home + own)) << "mine") << Narrow(own);
 
     Uninstall();
     auto left = Tree(home);
