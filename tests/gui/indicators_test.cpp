@@ -473,13 +473,10 @@ TEST_F(TableFiles, EmptyFieldEndsTheRowAndTiesGoByEveryColumn) {
     EXPECT_EQ(ListRows(table->List(), 3),
               (Rows{{"x", "", ""}, {"x", "same", "y"}, {"x", "same", "z"}, {"y", "same", "z"}}));
 
-    // A filter that matches nothing leaves the columns; one that matches is exact.
     table->Load("X");
     EXPECT_EQ(ListView_GetItemCount(table->List()), 0);
-    EXPECT_EQ(Headings(table->List(), 3), (std::vector<std::string>{"Key", "A", "B"}));
-    table->Load("x");
-    EXPECT_EQ(ListRows(table->List(), 3),
-              (Rows{{"x", "", ""}, {"x", "same", "y"}, {"x", "same", "z"}}));
+    EXPECT_EQ(Headings(table->List(), 3), (std::vector<std::string>{"Key", "A", "B"}))
+        << "a filter that matches nothing leaves the columns";
 
     // A table parsed elsewhere shows the same way.
     table->Load(ParseIndicatorTable("Other\nKey\tA\tB\nb\t2\t\na\t1\n"), "");

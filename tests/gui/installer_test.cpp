@@ -45,10 +45,6 @@ std::string Narrow(const std::wstring& text) {
     return out;
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Every file and folder under root as a path relative to it ("help\\",
 // "help\\index.html"), with the size of each file (-1 for a folder).
 std::map<std::wstring, long long> Tree(const std::wstring& root, const std::wstring& under = L"") {
@@ -73,16 +69,11 @@ std::map<std::wstring, long long> Tree(const std::wstring& root, const std::wstr
     return found;
 }
 
+namespace fs = std::filesystem;
+
 void RemoveTree(const std::wstring& root) {
-    const auto tree = Tree(root);
-    for (auto it = tree.rbegin(); it != tree.rend(); ++it) {
-        const std::wstring path = root + it->first;
-        if (it->second < 0)
-            RemoveDirectoryW(path.c_str());
-        else
-            DeleteFileW(path.c_str());
-    }
-    RemoveDirectoryW(root.c_str());
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
 }
 
 bool CopyTree(const std::wstring& from, const std::wstring& to) {
@@ -393,7 +384,7 @@ TEST(AnsiPaths, ReadsFileFactsByTheAnsiName) {
     RemoveTree(folder);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring file = folder + L"words.owd";
-    ASSERT_TRUE(std::ofstream(std::filesystem::path(file), std::ios::binary) << "OWD1 and more");
+    ASSERT_TRUE(std::ofstream(fs::path(file), std::ios::binary) << "OWD1 and more");
     WIN32_FILE_ATTRIBUTE_DATA wide{};
     ASSERT_TRUE(GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &wide));
 
@@ -496,8 +487,8 @@ TEST_F(Installer, InstallsRunsAndUninstallsCleanly) {
     EXPECT_TRUE(SettingsKeyExists()) << "the program keeps its settings";
 
     Uninstall();
-    EXPECT_FALSE(Exists(folder));
-    EXPECT_FALSE(Exists(Shortcuts()));
+    EXPECT_FALSE(fs::exists(folder));
+    EXPECT_FALSE(fs::exists(Shortcuts()));
     EXPECT_TRUE(SettingsKeyExists()) << "the user's settings stay";
     const auto after = MachineState();
     for (const auto& l : after)
@@ -512,16 +503,16 @@ TEST_F(Installer, KeepsTheUsersOwnFilesInTheDefaultFolder) {
     RemoveTree(home);
     Install(L"");
     EXPECT_EQ(RegString(kUninstallKey, L"InstallLocation"), home.substr(0, home.size() - 1));
-    ASSERT_TRUE(Exists(home + L"Quillon.exe"));
+    ASSERT_TRUE(fs::exists(home + L"Quillon.exe"));
     for (const wchar_t* own : {L"Dictionaries\\My words.owd", L"notes.txt"})
-        ASSERT_TRUE(std::ofstream(std::filesystem::path(home + own)) << "mine") << Narrow(own);
+        ASSERT_TRUE(std::ofstream(fs::path(home + own)) << "mine") << Narrow(own);
 
     Uninstall();
     auto left = Tree(home);
     EXPECT_EQ(left.size(), 3u) << "the two files and the folder that holds one";
     EXPECT_TRUE(left.count(L"Dictionaries\\My words.owd"));
     EXPECT_TRUE(left.count(L"notes.txt"));
-    EXPECT_FALSE(Exists(Shortcuts()));
+    EXPECT_FALSE(fs::exists(Shortcuts()));
     RemoveTree(home);
 }
 

@@ -58,6 +58,11 @@ protected:
     }
     HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
     HWND AnswerEdit() const { return GetWindow(view->AnswerBox(), GW_CHILD); }
+    int AnswerHeight() const {
+        RECT r{};
+        GetWindowRect(AnswerEdit(), &r);
+        return r.bottom - r.top;
+    }
     std::string Caption() const {
         char text[256] = {};
         GetWindowTextA(Frame(), text, sizeof text);
@@ -296,13 +301,8 @@ TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
 }
 
 void StoreText(const char* name, const std::string& text) {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return;
-    fw::RegKey key(raw);
-    RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), name, REG_SZ, text.c_str(),
+                    static_cast<DWORD>(text.size() + 1));
 }
 
 // Whether some pixel of a row's notation column is plainly red.
@@ -323,11 +323,7 @@ TEST_F(MainWindowDetails, DamagedSettingsTakeTheirDefaults) {
     if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
     SearchFor("carpet");
     const std::vector<std::string> expected = Texts();
-    const int defaultBoxHeight = [&] {
-        RECT r{};
-        GetWindowRect(AnswerEdit(), &r);
-        return static_cast<int>(r.bottom - r.top);
-    }();
+    const int defaultBoxHeight = AnswerHeight();
     Close();
 
     WriteSettingInt("WordplayMaxPieces", static_cast<int>(4000000000u)); // reads back negative
@@ -339,9 +335,7 @@ TEST_F(MainWindowDetails, DamagedSettingsTakeTheirDefaults) {
     EXPECT_EQ(Texts(), expected) << "every charade, container and deletion is still there";
 
     // The answer box keeps the default font's height, and takes typing.
-    RECT box{};
-    GetWindowRect(AnswerEdit(), &box);
-    EXPECT_EQ(box.bottom - box.top, defaultBoxHeight);
+    EXPECT_EQ(AnswerHeight(), defaultBoxHeight);
     SetWindowTextA(view->AnswerBox(), "");
     SetFocus(AnswerEdit());
     for (char c : std::string("tea"))
