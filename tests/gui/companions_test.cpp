@@ -50,6 +50,19 @@ std::string LongList() {
     return text;
 }
 
+// A Dictionary Builder dialog of the process other than except, once one
+// shows (within about ms milliseconds); else null.
+HWND BuilderDialog(DWORD process, HWND except, int ms) {
+    for (int waited = 0; waited < ms; waited += 10, Sleep(10))
+        for (HWND w = FindWindowA("#32770", "Dictionary Builder"); w;
+             w = FindWindowExA(nullptr, w, "#32770", "Dictionary Builder")) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (w != except && owner == process) return w;
+        }
+    return nullptr;
+}
+
 // Runs a companion window modelessly, as the tests drive it.
 template <typename W> class CompanionTest : public ::testing::Test {
 protected:
@@ -172,17 +185,11 @@ TEST_F(OwbuildWindowTest, SaysWhatIsMissingAndWhyAJobFailed) {
     std::string said;
     const HWND self = window->Handle(); // a dialog with the same caption
     auto answer = [&said, self] {
-        for (int i = 0; i < 400; ++i) {
-            HWND box = FindWindowA("#32770", "Dictionary Builder");
-            if (box == self) box = FindWindowExA(nullptr, self, "#32770", "Dictionary Builder");
-            if (box) {
-                char text[256] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                said = text;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(10);
+        if (HWND box = BuilderDialog(GetCurrentProcessId(), self, 4000)) {
+            char text[256] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            said = text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     };
     for (const char* missing :
@@ -265,16 +272,7 @@ TEST(CompanionPrograms, WindowWithoutArgumentsUsageWithHelp) {
     ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &si, &pi));
     fw::KernelHandle process(pi.hProcess), thread(pi.hThread);
-    HWND shown = nullptr;
-    for (int i = 0; i < 1000 && !shown; ++i) {
-        Sleep(10);
-        for (HWND w = FindWindowA("#32770", "Dictionary Builder"); w;
-             w = FindWindowExA(nullptr, w, "#32770", "Dictionary Builder")) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pi.dwProcessId) shown = w;
-        }
-    }
+    const HWND shown = BuilderDialog(pi.dwProcessId, nullptr, 10000);
     ASSERT_NE(shown, nullptr) << "OWBUILD without arguments shows its window";
     PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(WaitForSingleObject(pi.hProcess, 10000), WAIT_OBJECT_0);
