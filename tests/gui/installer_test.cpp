@@ -14,7 +14,6 @@
 #include <shobjidl.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cwctype>
 #include <filesystem>
 #include <fstream>
@@ -218,25 +217,13 @@ private:
 };
 
 // The first visible top-level window of a process with the class name given.
-HWND WindowOf(DWORD processId, const char* className) {
-    struct Search {
-        DWORD id;
-        const char* className;
-        HWND found;
-    } search{processId, className, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(lp);
-            DWORD id = 0;
-            GetWindowThreadProcessId(hwnd, &id);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (id != s.id || !IsWindowVisible(hwnd) || strcmp(name, s.className) != 0) return TRUE;
-            s.found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+HWND WindowOf(DWORD process, const char* className) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 HWND Descendant(HWND parent, int id) {
@@ -322,23 +309,23 @@ private:
     HWND frame_ = nullptr;
 };
 
-// The number of results for the answer from the program in the build's own
+// The number of results for carpet from the program in the build's own
 // runnable folder, which every copy of it must match.
-int ReferenceCount(const std::string& answer) {
-    static std::map<std::string, int> counts;
-    if (!counts.count(answer)) {
+int ReferenceCount() {
+    static const int count = [] {
         ClearSettings();
         RunningQuillon quillon(Widen(DistDirectory()) + L"Quillon.exe");
-        counts[answer] = quillon.Frame() ? quillon.Search(answer) : -1;
+        const int n = quillon.Frame() ? quillon.Search("carpet") : -1;
         quillon.Close();
-    }
-    return counts[answer];
+        return n;
+    }();
+    return count;
 }
 
 // Starts the copy in folder (ending in a backslash) with fresh settings,
 // searches, and checks that it finds what the build's own copy finds.
 void ExpectSearchWorks(const std::wstring& folder, const char* screenshot = nullptr) {
-    const int expected = ReferenceCount("carpet");
+    const int expected = ReferenceCount();
     ASSERT_GT(expected, 0);
     ClearSettings();
     RunningQuillon quillon(folder + L"Quillon.exe");

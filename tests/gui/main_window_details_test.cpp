@@ -97,22 +97,15 @@ TEST_F(MainWindowDetails, AMinimisedStartKeepsTheDefaultRestoredPlace) {
     EXPECT_EQ(ReadSettingInt("WindowW", -1), GetSystemMetrics(SM_CXSCREEN) * 11 / 20);
 }
 
-// The top-level window of a process, or null.
+// The main window of a process, or null.
 HWND MainWindowOf(DWORD process) {
-    std::pair<DWORD, HWND> search{process, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            char name[64] = {};
-            GetClassNameA(hwnd, name, sizeof name);
-            if (owner != s->first || lstrcmpA(name, "QuillonMainWindow") != 0) return TRUE;
-            s->second = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND w = nullptr;
+         (w = FindWindowExA(nullptr, w, "QuillonMainWindow", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process) return w;
+    }
+    return nullptr;
 }
 
 // The show command of a shortcut (set to start maximised or minimised) reaches the window.
