@@ -87,6 +87,59 @@ int ReadSettingInt(const char* name, int fallback) {
     return static_cast<int>(data);
 }
 
+void WriteSettingText(const std::string& name, const std::string& text) {
+    if (auto key = RegistrySettings().Open(PersistMode::Write)) key->WriteString(name, text);
+}
+
+std::string ReadSettingText(const std::string& name, const std::string& fallback) {
+    std::string text = fallback;
+    if (auto key = RegistrySettings().Open(PersistMode::Read)) key->ReadString(name, text);
+    return text;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    return TextOf(GetDlgItem(dialog, id));
+}
+
+std::vector<HWND> VisibleThreadWindows(const char* className) {
+    struct Search {
+        const char* className;
+        std::vector<HWND> found;
+    } search{className, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            char kind[64] = {};
+            GetClassNameA(hwnd, kind, sizeof kind);
+            if (IsWindowVisible(hwnd) && (!s->className || lstrcmpiA(kind, s->className) == 0))
+                s->found.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ThreadWindow(const std::string& caption) {
+    for (HWND window : VisibleThreadWindows())
+        if (IsWindowEnabled(window) && TextOf(window) == caption) return window;
+    return nullptr;
+}
+
+void HoldKeys(const std::vector<int>& keys, bool down) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    for (int vk : keys)
+        state[vk] = down ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
 int PumpMessages(int ms) {
     int quits = 0;
     const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
@@ -173,25 +226,10 @@ std::vector<unsigned char> EncodePng(int width, int height, const std::vector<un
     return png;
 }
 
-std::string SaveScreenshot(HWND window, const std::string& name) {
-    RECT r{};
-    GetWindowRect(window, &r);
+std::vector<unsigned char> ScreenRgb(const RECT& r) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return {};
-    // Pending paints first; Wine then copies what the windows drew to the
-    // display when the thread next waits, so wait once briefly.
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM) -> BOOL {
-            if (IsWindowVisible(hwnd))
-                RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            return TRUE;
-        },
-        0);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_TIMER);
-
     fw::WindowDC screen(nullptr);
     fw::OwnedDC memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO bi{};
@@ -214,12 +252,30 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
     rgb.reserve(static_cast<size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y) {
         const unsigned char* row = static_cast<const unsigned char*>(bits) + y * stride;
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x) { // the DIB holds blue first
             rgb.push_back(row[x * 3 + 2]);
             rgb.push_back(row[x * 3 + 1]);
             rgb.push_back(row[x * 3]);
         }
     }
+    return rgb;
+}
+
+std::string SaveScreenshot(HWND window, const std::string& name) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    // Pending paints first; Wine then copies what the windows drew to the
+    // display when the thread next waits, so wait once briefly.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (HWND shown : VisibleThreadWindows())
+        RedrawWindow(shown, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_TIMER);
+
+    const std::vector<unsigned char> rgb = ScreenRgb(r);
+    if (rgb.empty()) return {};
     const char* folder = std::getenv("QUILLON_SCREENSHOTS");
     std::string dir =
         WindowsPath(folder && *folder ? folder : QUILLON_SOURCE_DIR "/build/screenshots");
@@ -232,6 +288,49 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
         return path;
     }
     return {};
+}
+
+ModalScript& ModalScript::Then(std::string caption, Action action, int delayMs) {
+    steps_.push_back({std::move(caption), std::move(action), delayMs / kTick});
+    return *this;
+}
+
+ModalScript& ModalScript::Never(std::string caption) {
+    forbidden_.push_back(std::move(caption));
+    return *this;
+}
+
+LRESULT ModalScript::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_TIMER) return fw::Window::WndProc(msg, wParam, lParam);
+    Tick();
+    return 0;
+}
+
+void ModalScript::Tick() {
+    for (const std::string& caption : forbidden_)
+        if (!failed_ && ThreadWindow(caption)) {
+            ADD_FAILURE() << "the window \"" << caption << "\" showed";
+            failed_ = true;
+        }
+    if (failed_) { // cancels every dialog still up
+        for (HWND dialog : VisibleThreadWindows("#32770"))
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    if (busy_ || next_ == steps_.size()) return;
+    const Step& step = steps_[next_];
+    if (++waited_ <= step.delayTicks) return;
+    if (HWND window = ThreadWindow(step.caption)) {
+        waited_ = 0;
+        Action action = step.action;
+        ++next_;
+        busy_ = true;
+        action(window);
+        busy_ = false;
+    } else if (waited_ > step.delayTicks + 5000 / kTick) {
+        ADD_FAILURE() << "no window \"" << step.caption << "\" appeared";
+        failed_ = true;
+    }
 }
 
 namespace {

@@ -1,14 +1,22 @@
 #pragma once
 // Helpers shared by the GUI tests: Unix paths as Wine sees them, a shell that
-// records instead of acting, a clean settings key, message pumping and
-// screenshots of real windows.
+// records instead of acting, the running program, a clean settings key,
+// message pumping, scripts run inside modal loops and screenshots of real
+// windows.
 
+#include "app/QuillonAppWindows.h"
+#include "context/Persist.h"
 #include "context/Shell.h"
 #include "framework/Window.h"
+#include "resources/resource.h"
+#include "views/WordplayViewWindows.h"
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +62,20 @@ void ClearSettings();
 void WriteSettingInt(const char* name, int value);
 // The stored value, or fallback when it is absent.
 int ReadSettingInt(const char* name, int fallback);
+void WriteSettingText(const std::string& name, const std::string& text);
+std::string ReadSettingText(const std::string& name, const std::string& fallback = "");
+
+// The text of a window, and of a dialog's control.
+std::string TextOf(HWND window);
+std::string ItemText(HWND dialog, int id);
+// The visible top-level windows of this thread, of a window class or all.
+std::vector<HWND> VisibleThreadWindows(const char* className = nullptr);
+// The visible, enabled top-level window of this thread with this caption: of
+// a dialog and the box it shows, the one taking input.
+HWND ThreadWindow(const std::string& caption);
+// Sets keys down or up in the thread's keyboard state, which GetKeyState and
+// the accelerator translation read.
+void HoldKeys(const std::vector<int>& keys, bool down);
 
 // Dispatches queued messages for about ms milliseconds; a WM_QUIT met on the
 // way is taken out of the queue (it would end the next modal loop) and
@@ -75,6 +97,107 @@ protected:
 private:
     std::function<void()> pending_;
 };
+
+// Steps run from inside whatever modal loop is running (a dialog's, a
+// chooser's, a message box's, a printing job's): each waits until a window
+// with its caption is up and can take input, then acts on it. A step that
+// waits in vain, or a window that must not show and does, fails the test and
+// cancels every dialog, so nothing is left hanging.
+class ModalScript : public fw::Window {
+public:
+    using Action = std::function<void(HWND)>;
+
+    ModalScript() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
+    ~ModalScript() override { KillTimer(Handle(), 1); }
+
+    // delayMs holds the step back after the one before it (for a tooltip to
+    // appear, say).
+    ModalScript& Then(std::string caption, Action action, int delayMs = 0);
+    // A window that must not show while the script runs.
+    ModalScript& Never(std::string caption);
+    void Start() { SetTimer(Handle(), 1, kTick, nullptr); }
+    // Looks at the next turn of whatever loop runs, not only when the timer is due.
+    void Poke() const { PostMessageA(Handle(), WM_TIMER, 1, 0); }
+    bool Done() const { return next_ == steps_.size() && !failed_; }
+
+protected:
+    const char* ClassName() const override { return "QuillonTestModalScript"; }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static constexpr int kTick = 20;
+    struct Step {
+        std::string caption;
+        Action action;
+        int delayTicks = 0;
+    };
+    void Tick();
+
+    std::vector<Step> steps_;
+    std::vector<std::string> forbidden_;
+    std::size_t next_ = 0;
+    int waited_ = 0;
+    bool failed_ = false;
+    bool busy_ = false;
+};
+
+// A test of the running program, started on a shell that records what it
+// would open; the main window is closed after each test.
+template <class ShellType = RecordingShell> class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override { Stop(); }
+
+    void Start() {
+        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
+        app->InitMainWindow();
+        ASSERT_TRUE(app->InitInstance());
+        view = app->ResultsView();
+        ASSERT_NE(view, nullptr);
+        PumpMessages(30);
+    }
+    void Stop() {
+        if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
+        PumpMessages(10);
+        app.reset();
+        view = nullptr;
+    }
+    void Restart() {
+        Stop();
+        Start();
+    }
+    HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
+    void Command(UINT id) {
+        SendMessageA(Frame(), WM_COMMAND, id, 0);
+        PumpMessages(10);
+    }
+    // Runs the script inside the modal loops of a menu command.
+    void Run(ModalScript& script, UINT command) {
+        script.Start();
+        SendMessageA(Frame(), WM_COMMAND, command, 0);
+        PumpMessages(30);
+        EXPECT_TRUE(script.Done());
+    }
+    bool HaveDictionary() const {
+        return view && view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
+    }
+    // Types answer and clicks Start; false without a usable dictionary.
+    bool Search(const std::string& answer) {
+        if (!HaveDictionary()) return false;
+        SetWindowTextA(view->AnswerBox(), answer.c_str());
+        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
+        PumpMessages(30);
+        return true;
+    }
+
+    ShellType shell;
+    std::unique_ptr<QuillonAppWindows> app;
+    WordplayViewWindows* view = nullptr;
+};
+
+// The screen's pixels in a rectangle of screen coordinates, as RGB triples
+// of rows top first; empty when there are none.
+std::vector<unsigned char> ScreenRgb(const RECT& screenRect);
 
 // Saves the screen area of window (menus and all) as PNG under
 // QUILLON_SCREENSHOTS (default build/screenshots); returns the file path.

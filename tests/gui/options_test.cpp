@@ -5,23 +5,15 @@
 // shows afterwards is checked in the pixels of the screen.
 #include "GuiTestSupport.h"
 
-#include "app/QuillonAppWindows.h"
-#include "context/Persist.h"
 #include "context/ProductAddresses.h"
 #include "dialogs/WordplayPropertiesViewWindows.h"
 #include "help/HelpPages.h"
-#include "resources/resource.h"
-#include "views/WordplayViewWindows.h"
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 #include <windowsx.h>
 
 #include <algorithm>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include <fstream>
 
 namespace {
 
@@ -36,16 +28,6 @@ constexpr int kColourRed = 706, kColourGreen = 707, kColourBlue = 708;
 constexpr int kFontFace = 0x470, kFontSize = 0x472, kFontColour = 0x473;
 constexpr int kFileName = 0x47c;
 constexpr int kChooserHelp = 0x40e;
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ItemTextOf(HWND dialog, int id) {
-    return TextOf(GetDlgItem(dialog, id));
-}
 
 // A click as the mouse gives it, posted so that a chooser it opens runs its
 // own loop after the step that clicked has returned.
@@ -66,102 +48,15 @@ bool Pick(HWND dialog, int id, const std::string& text) {
     return true;
 }
 
-// The visible, enabled top-level window of this thread with a caption.
-HWND ThreadWindow(const std::string& caption) {
-    struct Search {
-        const std::string* caption;
-        HWND found;
-    } search{&caption, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && TextOf(hwnd) == *s->caption) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::vector<std::string> ComboTexts(HWND combo) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < ComboBox_GetCount(combo); ++i) {
+        char text[MAX_PATH] = {};
+        ComboBox_GetLBText(combo, i, text);
+        texts.push_back(text);
+    }
+    return texts;
 }
-
-// Steps run from inside whatever modal loop is running (a dialog's, a
-// chooser's, a message box's): each waits until a window with its caption
-// is up and can take input, then acts on it. A step that waits in vain
-// fails the test and cancels every dialog, so nothing is left hanging.
-class ModalScript : public fw::Window {
-public:
-    using Action = std::function<void(HWND)>;
-
-    ModalScript() { Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0); }
-    ~ModalScript() override { KillTimer(Handle(), 1); }
-
-    // delayMs holds the step back after the one before it (for a tooltip to
-    // appear, say).
-    ModalScript& Then(std::string caption, Action action, int delayMs = 0) {
-        steps_.push_back({std::move(caption), std::move(action), delayMs / kTick});
-        return *this;
-    }
-    void Start() { SetTimer(Handle(), 1, kTick, nullptr); }
-    bool Done() const { return next_ == steps_.size() && !failed_; }
-
-protected:
-    const char* ClassName() const override { return "QuillonTestModalScript"; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_TIMER) {
-            Tick();
-            return 0;
-        }
-        return fw::Window::WndProc(msg, wParam, lParam);
-    }
-
-private:
-    static constexpr int kTick = 20;
-    struct Step {
-        std::string caption;
-        Action action;
-        int delayTicks = 0;
-    };
-
-    void Tick() {
-        if (failed_) {
-            CancelAll();
-            return;
-        }
-        if (busy_ || next_ == steps_.size()) return;
-        ++waited_;
-        if (waited_ <= steps_[next_].delayTicks) return;
-        if (HWND window = ThreadWindow(steps_[next_].caption)) {
-            waited_ = 0;
-            Step step = steps_[next_++];
-            busy_ = true;
-            step.action(window);
-            busy_ = false;
-        } else if (waited_ > steps_[next_].delayTicks + 5000 / kTick) {
-            ADD_FAILURE() << "no window \"" << steps_[next_].caption << "\" appeared";
-            failed_ = true;
-        }
-    }
-    static void CancelAll() {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM) -> BOOL {
-                char kind[16] = {};
-                GetClassNameA(hwnd, kind, sizeof kind);
-                if (IsWindowVisible(hwnd) && std::string(kind) == "#32770")
-                    PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-                return TRUE;
-            },
-            0);
-    }
-
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    int waited_ = 0;
-    bool failed_ = false;
-    bool busy_ = false;
-};
 
 // A screenshot of a dialog with its caption and frame drawn afresh.
 void Snapshot(HWND window, const std::string& name) {
@@ -170,18 +65,21 @@ void Snapshot(HWND window, const std::string& name) {
     SaveScreenshot(window, name);
 }
 
-// The screen's pixels of a window's client area, as 0x00BBGGRR values.
+// The screen's pixels of a window's client area.
 struct Pixels {
     int width = 0;
-    int height = 0;
-    std::vector<COLORREF> colours;
+    std::vector<unsigned char> rgb;
 
-    int Count(COLORREF colour) const {
-        return static_cast<int>(std::count(colours.begin(), colours.end(), colour));
-    }
+    int Height() const { return width ? static_cast<int>(rgb.size() / 3) / width : 0; }
     COLORREF At(int x, int y) const {
-        return colours[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                       static_cast<std::size_t>(x)];
+        const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+        return RGB(rgb[i], rgb[i + 1], rgb[i + 2]);
+    }
+    int Count(COLORREF colour) const {
+        int count = 0;
+        for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+            count += RGB(rgb[i], rgb[i + 1], rgb[i + 2]) == colour;
+        return count;
     }
 };
 
@@ -190,43 +88,8 @@ Pixels CaptureClient(HWND window) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_TIMER);
     RECT r{};
     GetClientRect(window, &r);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    Pixels p;
-    p.width = r.right;
-    p.height = r.bottom;
-    if (p.width <= 0 || p.height <= 0) return p;
-    fw::WindowDC screen(nullptr);
-    fw::OwnedDC memory(CreateCompatibleDC(screen.Get()));
-    fw::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), p.width, p.height));
-    {
-        fw::SelectObjectScope select(memory.Get(), bitmap.Get());
-        BitBlt(memory.Get(), 0, 0, p.width, p.height, screen.Get(), origin.x, origin.y, SRCCOPY);
-    }
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = p.width;
-    bi.bmiHeader.biHeight = -p.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> raw(static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height));
-    GetDIBits(memory.Get(), bitmap.Get(), 0, static_cast<UINT>(p.height), raw.data(), &bi,
-              DIB_RGB_COLORS);
-    p.colours.reserve(raw.size());
-    for (DWORD bgrx : raw) // the DIB holds blue in the low byte
-        p.colours.push_back(RGB((bgrx >> 16) & 0xFF, (bgrx >> 8) & 0xFF, bgrx & 0xFF));
-    return p;
-}
-
-// Holds keys down in the thread's keyboard state (what GetKeyState reads)
-// until released.
-void HoldKeys(std::initializer_list<int> keys, bool down) {
-    BYTE state[256] = {};
-    GetKeyboardState(state);
-    for (int vk : keys)
-        state[vk] = down ? 0x80 : 0;
-    SetKeyboardState(state);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return {r.right - r.left, ScreenRgb(r)};
 }
 
 // A key pressed in a dialog, as the keyboard delivers it to the focus.
@@ -252,64 +115,33 @@ std::string ToolText(HWND tooltip, HWND owner, UINT_PTR id, UINT flags) {
 
 // The text of the tooltip the user sees, if one is showing.
 std::string VisibleToolTip() {
-    std::string text;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lp) -> BOOL {
-            char kind[32] = {};
-            GetClassNameA(hwnd, kind, sizeof kind);
-            if (IsWindowVisible(hwnd) && lstrcmpiA(kind, TOOLTIPS_CLASSA) == 0)
-                *reinterpret_cast<std::string*>(lp) = TextOf(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
-    return text;
+    const std::vector<HWND> shown = VisibleThreadWindows(TOOLTIPS_CLASSA);
+    return shown.empty() ? "" : TextOf(shown.back());
 }
 
 int PageOf(HWND dialog) {
     return TabCtrl_GetCurSel(GetDlgItem(dialog, IDC_OPTIONSTABS));
 }
 
+// The centre of a tab, in the tab strip's client coordinates.
+POINT TabCentre(HWND dialog, int page) {
+    RECT r{};
+    TabCtrl_GetItemRect(GetDlgItem(dialog, IDC_OPTIONSTABS), page, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 // Shows another page by clicking its tab, as the mouse does.
 void ShowPageOf(HWND dialog, int page) {
     HWND tabs = GetDlgItem(dialog, IDC_OPTIONSTABS);
-    RECT r{};
-    TabCtrl_GetItemRect(tabs, page, &r);
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+    const POINT p = TabCentre(dialog, page);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageA(tabs, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
 }
 
 // Whether the user sees and can use a control of the dialog.
 bool Usable(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     return IsWindowVisible(control) && IsWindowEnabled(control);
-}
-
-std::string Setting(const std::string& name) {
-    std::string text;
-    if (auto key = RegistrySettings().Open(PersistMode::Read)) key->ReadString(name, text);
-    return text;
-}
-
-bool HasSetting(const std::string& name) {
-    std::string text;
-    int number = 0;
-    auto key = RegistrySettings().Open(PersistMode::Read);
-    return key && (key->ReadString(name, text) || key->ReadInt(name, number));
-}
-
-void StoreSetting(const std::string& name, const std::string& text) {
-    if (auto key = RegistrySettings().Open(PersistMode::Write)) key->WriteString(name, text);
-}
-
-// A scratch folder for dictionary files, emptied for each test.
-std::string ScratchFolder() {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "QuillonOptionsTest\\";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
 }
 
 // The locale's long date, a blank and its time, for a file's last write.
@@ -325,45 +157,15 @@ std::string LocaleFileTime(const std::string& path) {
     return std::string(date) + " " + clock;
 }
 
-class Options : public ::testing::Test {
+std::string HelpFile(UINT context) {
+    return DistDirectory() + "help\\" + HelpPageForContext(context);
+}
+
+class Options : public AppTest<> {
 protected:
-    void SetUp() override { ClearSettings(); }
     void TearDown() override {
         HoldKeys({VK_CONTROL, VK_LCONTROL, VK_SHIFT, VK_LSHIFT}, false);
-        if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
-        PumpMessages(10);
-        app.reset();
-    }
-
-    void Start() {
-        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
-        app->InitMainWindow();
-        ASSERT_TRUE(app->InitInstance());
-        view = app->ResultsView();
-        ASSERT_NE(view, nullptr);
-        PumpMessages(30);
-    }
-    void Restart() {
-        DestroyWindow(Frame());
-        PumpMessages(10);
-        app.reset();
-        Start();
-    }
-    bool HaveDictionary() const {
-        return view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
-    }
-    HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
-    void SearchFor(const std::string& answer) {
-        SetWindowTextA(view->AnswerBox(), answer.c_str());
-        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
-        PumpMessages(30);
-    }
-    // Runs the script inside the modal loops of a menu command.
-    void Run(ModalScript& script, UINT command = CM_OPTIONS) {
-        script.Start();
-        SendMessageA(Frame(), WM_COMMAND, command, 0);
-        PumpMessages(30);
-        EXPECT_TRUE(script.Done());
+        AppTest::TearDown();
     }
     // Steps that pick a colour in the Choose Color dialog opened by a swatch.
     void ChooseColour(ModalScript& script, int swatch, const std::string& title, COLORREF colour) {
@@ -382,10 +184,6 @@ protected:
         ListView_GetItemRect(view->List(), 0, &r, LVIR_BOUNDS);
         return r.bottom - r.top;
     }
-
-    RecordingShell shell;
-    std::unique_ptr<QuillonAppWindows> app;
-    WordplayViewWindows* view = nullptr;
 };
 
 TEST_F(Options, PagesShowOnlyTheirControlsAndFollowTheKeys) {
@@ -395,58 +193,52 @@ TEST_F(Options, PagesShowOnlyTheirControlsAndFollowTheKeys) {
     bool appearanceOnly = false, resultOnly = false;
     std::string shownTip;
     ModalScript script;
+    script.Then(kOptions, [&](HWND dialog) {
+        pages.push_back(PageOf(dialog));
+        appearanceOnly = Usable(dialog, IDC_NOTATIONCOLOUR) && Usable(dialog, IDC_BRACKETS) &&
+                         !Usable(dialog, IDC_DICTIONARYLIST) && !Usable(dialog, IDC_MAXPIECES);
+        HWND tabs = GetDlgItem(dialog, IDC_OPTIONSTABS);
+        HWND tooltip = TabCtrl_GetToolTips(tabs);
+        for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+            char text[64] = {};
+            TCITEMA item{TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
+            SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            tabTexts.push_back(text);
+            tips.push_back(ToolText(tooltip, tabs, static_cast<UINT_PTR>(i), 0));
+        }
+        for (int id : {IDC_NOTATIONCOLOUR, IDC_PRINTOUTFONT})
+            tips.push_back(ToolText(
+                tooltip, dialog, reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id)), TTF_IDISHWND));
+    });
+    // Ctrl+Shift+Tab on the first page goes round to the last, Ctrl+Tab on
+    // the last to the first; the arrow keys on the tab strip go round too.
+    struct Key {
+        std::vector<int> held;
+        UINT key;
+    };
+    const std::vector<Key> keys = {{{VK_CONTROL, VK_LCONTROL, VK_SHIFT, VK_LSHIFT}, VK_TAB},
+                                   {{VK_CONTROL, VK_LCONTROL}, VK_TAB},
+                                   {{}, VK_LEFT},
+                                   {{}, VK_DOWN}};
+    for (const Key& key : keys)
+        script
+            .Then(kOptions,
+                  [&, key](HWND dialog) {
+                      HoldKeys(key.held, true);
+                      if (key.held.empty()) SetFocus(GetDlgItem(dialog, IDC_OPTIONSTABS));
+                      PressKey(dialog, key.key);
+                  })
+            .Then(kOptions, [&](HWND dialog) {
+                HoldKeys({VK_CONTROL, VK_LCONTROL, VK_SHIFT, VK_LSHIFT}, false);
+                pages.push_back(PageOf(dialog));
+                if (pages.size() == 2)
+                    resultOnly = Usable(dialog, IDC_MAXPIECES) &&
+                                 Usable(dialog, IDC_MAXPIECESUPDOWN) &&
+                                 !Usable(dialog, IDC_NOTATIONCOLOUR);
+            });
     script
         .Then(kOptions,
               [&](HWND dialog) {
-                  pages.push_back(PageOf(dialog));
-                  appearanceOnly =
-                      Usable(dialog, IDC_NOTATIONCOLOUR) && Usable(dialog, IDC_BRACKETS) &&
-                      !Usable(dialog, IDC_DICTIONARYLIST) && !Usable(dialog, IDC_MAXPIECES);
-                  HWND tabs = GetDlgItem(dialog, IDC_OPTIONSTABS);
-                  HWND tooltip = TabCtrl_GetToolTips(tabs);
-                  for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
-                      char text[64] = {};
-                      TCITEMA item{};
-                      item.mask = TCIF_TEXT;
-                      item.pszText = text;
-                      item.cchTextMax = sizeof text;
-                      SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-                      tabTexts.push_back(text);
-                      tips.push_back(ToolText(tooltip, tabs, static_cast<UINT_PTR>(i), 0));
-                  }
-                  for (int id : {IDC_NOTATIONCOLOUR, IDC_PRINTOUTFONT})
-                      tips.push_back(ToolText(tooltip, dialog,
-                                              reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, id)),
-                                              TTF_IDISHWND));
-                  // Ctrl+Shift+Tab on the first page goes round to the last.
-                  HoldKeys({VK_CONTROL, VK_LCONTROL, VK_SHIFT, VK_LSHIFT}, true);
-                  PressKey(dialog, VK_TAB);
-              })
-        .Then(kOptions,
-              [&](HWND dialog) {
-                  HoldKeys({VK_SHIFT, VK_LSHIFT}, false);
-                  pages.push_back(PageOf(dialog));
-                  resultOnly = Usable(dialog, IDC_MAXPIECES) &&
-                               Usable(dialog, IDC_MAXPIECESUPDOWN) &&
-                               !Usable(dialog, IDC_NOTATIONCOLOUR);
-                  PressKey(dialog, VK_TAB); // and Ctrl+Tab on the last to the first
-              })
-        .Then(kOptions,
-              [&](HWND dialog) {
-                  HoldKeys({VK_CONTROL, VK_LCONTROL}, false);
-                  pages.push_back(PageOf(dialog));
-                  // The arrow keys on the tab strip go round as well.
-                  SetFocus(GetDlgItem(dialog, IDC_OPTIONSTABS));
-                  PressKey(dialog, VK_LEFT);
-              })
-        .Then(kOptions,
-              [&](HWND dialog) {
-                  pages.push_back(PageOf(dialog));
-                  PressKey(dialog, VK_DOWN);
-              })
-        .Then(kOptions,
-              [&](HWND dialog) {
-                  pages.push_back(PageOf(dialog));
                   ShowPageOf(dialog, 1);
                   pages.push_back(PageOf(dialog));
                   PressKey(dialog, VK_F1); // help on the page showing
@@ -454,12 +246,9 @@ TEST_F(Options, PagesShowOnlyTheirControlsAndFollowTheKeys) {
         .Then(kOptions,
               [&](HWND dialog) {
                   Click(dialog, IDC_HELPBUTTON);
-                  // The pointer rests on the Result tab.
-                  RECT r{};
-                  HWND tabs = GetDlgItem(dialog, IDC_OPTIONSTABS);
-                  TabCtrl_GetItemRect(tabs, 2, &r);
-                  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-                  ClientToScreen(tabs, &p);
+                  // The pointer comes to rest on the Result tab.
+                  POINT p = TabCentre(dialog, 2);
+                  ClientToScreen(GetDlgItem(dialog, IDC_OPTIONSTABS), &p);
                   SetCursorPos(p.x - 3, p.y);
                   SetCursorPos(p.x, p.y);
               })
@@ -470,7 +259,7 @@ TEST_F(Options, PagesShowOnlyTheirControlsAndFollowTheKeys) {
                 Click(dialog, IDCANCEL);
             },
             1500);
-    Run(script);
+    Run(script, CM_OPTIONS);
     EXPECT_EQ(shownTip, "Options affecting the results shown");
     EXPECT_EQ(pages, (std::vector<int>{0, 2, 0, 2, 0, 1}));
     EXPECT_TRUE(appearanceOnly);
@@ -481,21 +270,19 @@ TEST_F(Options, PagesShowOnlyTheirControlsAndFollowTheKeys) {
                         "The dictionary that is searched", "Options affecting the results shown",
                         "Click to change the wordplay notation color",
                         "Click to change the printout font"}));
-    const std::string page = DistDirectory() + "help\\" + HelpPageForContext(IDS_PAGEDICTIONARY);
+    const std::string page = HelpFile(IDS_PAGEDICTIONARY);
     EXPECT_EQ(shell.opened, (std::vector<std::string>{page, page}));
 }
 
 TEST_F(Options, ChosenColourAndFontRedrawTheResults) {
     Start();
-    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
-    SearchFor("carpet");
+    if (!Search("carpet")) GTEST_SKIP() << kNoDictionary;
     ASSERT_FALSE(view->Rows().empty());
     const COLORREF green = RGB(0, 160, 0), purple = RGB(128, 0, 128);
     const int rowHeight = RowHeight();
-    Pixels before = CaptureClient(view->List());
+    const Pixels before = CaptureClient(view->List());
     ASSERT_EQ(before.Count(green) + before.Count(purple), 0);
 
-    std::string fontTitle;
     COLORREF swatch = 0, sampleBackground = 0;
     int samplePurple = 0;
     ModalScript script;
@@ -503,7 +290,6 @@ TEST_F(Options, ChosenColourAndFontRedrawTheResults) {
     script.Then(kOptions, [](HWND dialog) { Click(dialog, IDC_RESULTFONT); })
         .Then("Result font",
               [&](HWND chooser) {
-                  fontTitle = TextOf(chooser);
                   Pick(chooser, kFontFace, "Liberation Serif");
                   EXPECT_TRUE(Pick(chooser, kFontSize, "20"));
                   EXPECT_TRUE(Pick(chooser, kFontColour, "Purple"));
@@ -511,31 +297,25 @@ TEST_F(Options, ChosenColourAndFontRedrawTheResults) {
               })
         .Then(kOptions, [&](HWND dialog) {
             const Pixels notation = CaptureClient(GetDlgItem(dialog, IDC_NOTATIONCOLOUR));
-            swatch = notation.At(notation.width / 2, notation.height / 2);
+            swatch = notation.At(notation.width / 2, notation.Height() / 2);
             const Pixels sample = CaptureClient(GetDlgItem(dialog, IDC_RESULTFONT));
             sampleBackground = sample.At(5, 5); // inside the frame and the focus rectangle
             samplePurple = sample.Count(purple);
             Snapshot(dialog, "options-appearance");
             Click(dialog, IDOK);
         });
-    Run(script);
-    EXPECT_EQ(fontTitle, "Result font");
+    Run(script, CM_OPTIONS);
     EXPECT_EQ(swatch, green);
     EXPECT_EQ(sampleBackground, RGB(255, 255, 255)) << "the result background";
     EXPECT_GT(samplePurple, 0);
-
-    const WordplayOptions now = view->CurrentOptions();
-    EXPECT_EQ(now.colours[WordplayOptions::Notation], green);
-    EXPECT_EQ(now.resultFont.colour, purple);
-    EXPECT_EQ(now.resultFont.logFont.FaceName(), "Liberation Serif");
+    EXPECT_EQ(view->CurrentOptions().resultFont.logFont.FaceName(), "Liberation Serif");
     // The list is drawn again at once: notation symbols in green, letters in
     // purple, in rows made taller by the larger font.
     const Pixels after = CaptureClient(view->List());
     EXPECT_GT(after.Count(green), 10);
     EXPECT_GT(after.Count(purple), 100);
     EXPECT_GT(RowHeight(), rowHeight);
-    const std::string help = DistDirectory() + "help\\" + HelpPageForContext(IDS_PAGEAPPEARANCE);
-    EXPECT_EQ(shell.opened, std::vector<std::string>{help});
+    EXPECT_EQ(shell.opened, std::vector<std::string>{HelpFile(IDS_PAGEAPPEARANCE)});
     SaveScreenshot(Frame(), "options-results-redrawn");
 }
 
@@ -554,108 +334,90 @@ TEST_F(Options, SaveAsDefaultsWritesThePageShowingOnly) {
               })
         .Then(kOptions,
               [&](HWND dialog) {
-                  colourBeforeAppearance = HasSetting("WordplayWordplayNotationColor");
+                  colourBeforeAppearance = ReadSettingText("WordplayWordplayNotationColor") != "";
                   ShowPageOf(dialog, 0);
                   Click(dialog, IDC_SAVEDEFAULTS);
               })
         .Then(kOptions, [&](HWND dialog) { Click(dialog, IDCANCEL); });
-    Run(script);
+    Run(script, CM_OPTIONS);
     EXPECT_FALSE(colourBeforeAppearance) << "the Dictionary page saves only the dictionary";
     // The default dictionary stays named relative to the program's folder.
-    EXPECT_EQ(Setting("WordplayWordplayDictionary"), "Dictionaries\\Standard English.owd");
-    EXPECT_EQ(Setting("WordplayWordplayNotationColor"), "0,128,128");
+    EXPECT_EQ(ReadSettingText("WordplayWordplayDictionary"), kDefaultDictionary);
+    EXPECT_EQ(ReadSettingText("WordplayWordplayNotationColor"), "0,128,128");
     EXPECT_EQ(ReadSettingInt("WordplayDisplayBrackets", -1), 1);
-    EXPECT_FALSE(HasSetting("WordplayMaxPieces")) << "the Result page was never saved";
+    EXPECT_EQ(ReadSettingInt("WordplayMaxPieces", -1), -1) << "the Result page was never saved";
     EXPECT_NE(view->CurrentOptions().colours[WordplayOptions::Notation], teal)
         << "Cancel keeps the view as it was";
 
     Restart();
-    const WordplayOptions restored = view->CurrentOptions();
-    EXPECT_EQ(restored.colours[WordplayOptions::Notation], teal);
-    EXPECT_TRUE(restored.brackets);
-    EXPECT_EQ(restored.maxPieces, 4);
+    EXPECT_EQ(view->CurrentOptions().colours[WordplayOptions::Notation], teal);
+    EXPECT_TRUE(view->CurrentOptions().brackets);
 }
 
 TEST_F(Options, AnInvalidDictionaryIsRefusedAndTheChosenOneRemembered) {
     Start();
     if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
     const std::string standard = view->Dictionary()->Name();
-    const std::string folder = ScratchFolder();
-    const std::string broken = folder + "Broken.owd";
-    const std::string copy = folder + "Copied Words.owd";
-    {
-        fw::KernelHandle file(CreateFileA(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        WriteFile(file.Get(), "not a dictionary", 16, &written, nullptr);
-    }
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "QuillonOptionsTest\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string broken = folder + "Broken.owd", copy = folder + "Copied Words.owd";
+    std::ofstream(broken, std::ios::binary) << "not a dictionary";
     ASSERT_TRUE(CopyFileA(standard.c_str(), copy.c_str(), FALSE));
     // Remembered names that differ only in case are one entry.
     std::string shouting = copy;
     CharUpperA(shouting.data());
-    StoreSetting("WordplayPropertiesWordplayDictionary0", shouting);
-    StoreSetting("WordplayPropertiesWordplayDictionary1", kDefaultDictionary);
+    WriteSettingText("WordplayPropertiesWordplayDictionary0", shouting);
+    WriteSettingText("WordplayPropertiesWordplayDictionary1", kDefaultDictionary);
 
     std::vector<std::string> shown, facts, after, chosen;
     std::string error;
+    auto choose = [](const std::string& file) {
+        return [file](HWND files) {
+            SetDlgItemTextA(files, kFileName, file.c_str());
+            Click(files, IDOK);
+        };
+    };
     ModalScript script;
     script
         .Then(kOptions,
               [&](HWND dialog) {
                   ShowPageOf(dialog, 1);
-                  HWND list = GetDlgItem(dialog, IDC_DICTIONARYLIST);
-                  for (int i = 0; i < ComboBox_GetCount(list); ++i) {
-                      char text[MAX_PATH] = {};
-                      ComboBox_GetLBText(list, i, text);
-                      shown.push_back(text);
-                  }
+                  shown = ComboTexts(GetDlgItem(dialog, IDC_DICTIONARYLIST));
                   for (int id : {IDC_LOCATION, IDC_MODIFIED, IDC_DESCRIPTION, IDC_ENTRIES,
                                  IDC_SHORTEST, IDC_LONGEST})
-                      facts.push_back(ItemTextOf(dialog, id));
+                      facts.push_back(ItemText(dialog, id));
                   Click(dialog, IDC_DICTIONARYCHANGE);
               })
-        .Then("Dictionary File Selection",
-              [&](HWND files) {
-                  SetDlgItemTextA(files, kFileName, broken.c_str());
-                  Click(files, IDOK);
-              })
+        .Then("Dictionary File Selection", choose(broken))
         .Then("Dictionary File Error",
               [&](HWND box) {
-                  error = ItemTextOf(box, 0xFFFF);
+                  error = ItemText(box, 0xFFFF);
                   Click(box, IDOK);
               })
         .Then(kOptions,
               [&](HWND dialog) {
-                  after.push_back(ItemTextOf(dialog, IDC_DICTIONARYLIST));
-                  after.push_back(ItemTextOf(dialog, IDC_LOCATION));
+                  after = {ItemText(dialog, IDC_DICTIONARYLIST), ItemText(dialog, IDC_LOCATION)};
                   Snapshot(dialog, "options-dictionary");
                   Click(dialog, IDC_DICTIONARYCHANGE);
               })
-        .Then("Dictionary File Selection",
-              [&](HWND files) {
-                  SetDlgItemTextA(files, kFileName, copy.c_str());
-                  Click(files, IDOK);
-              })
+        .Then("Dictionary File Selection", choose(copy))
         .Then(kOptions, [&](HWND dialog) {
-            chosen.push_back(ItemTextOf(dialog, IDC_DICTIONARYLIST));
-            chosen.push_back(ItemTextOf(dialog, IDC_LOCATION));
-            chosen.push_back(ItemTextOf(dialog, IDC_MODIFIED));
+            chosen = {ItemText(dialog, IDC_DICTIONARYLIST), ItemText(dialog, IDC_LOCATION),
+                      ItemText(dialog, IDC_MODIFIED)};
             Click(dialog, IDCANCEL);
         });
-    Run(script);
+    Run(script, CM_OPTIONS);
 
     EXPECT_EQ(shown, (std::vector<std::string>{"Standard English", "COPIED WORDS"}));
     const auto stats = view->Dictionary()->Statistics(0);
-    ASSERT_EQ(facts.size(), 6u);
-    EXPECT_EQ(facts[0], standard);
-    // The user's own date and time format, not the C library's.
-    EXPECT_EQ(facts[1], LocaleFileTime(standard));
-    EXPECT_NE(facts[1], OWFormatFileTime(view->Dictionary()->Modified(0)));
-    EXPECT_EQ(facts[2], view->Dictionary()->Description(0));
-    EXPECT_EQ(facts[3], std::to_string(stats.entries));
-    EXPECT_EQ(facts[4], std::to_string(stats.shortest));
-    EXPECT_EQ(facts[5], std::to_string(stats.longest));
-
+    // The modification time in the user's own date and time format, not the C library's.
+    EXPECT_EQ(facts, (std::vector<std::string>{
+                         standard, LocaleFileTime(standard), view->Dictionary()->Description(0),
+                         std::to_string(stats.entries), std::to_string(stats.shortest),
+                         std::to_string(stats.longest)}));
+    EXPECT_NE(facts.at(1), OWFormatFileTime(view->Dictionary()->Modified(0)));
     EXPECT_EQ(error, broken + "\nis not a valid Orbweave Dictionary File.");
     EXPECT_EQ(after, (std::vector<std::string>{"Standard English", standard}));
     // The remembered entry moves to the top, keeping its own spelling.
@@ -663,61 +425,47 @@ TEST_F(Options, AnInvalidDictionaryIsRefusedAndTheChosenOneRemembered) {
     // Cancel keeps the view's dictionary but the list remembers the choice,
     // first, once, and without the file that was refused.
     EXPECT_EQ(view->Dictionary()->Name(), standard);
-    EXPECT_EQ(Setting("WordplayPropertiesWordplayDictionary0"), shouting);
-    EXPECT_EQ(Setting("WordplayPropertiesWordplayDictionary1"), kDefaultDictionary);
-    EXPECT_EQ(Setting("WordplayPropertiesWordplayDictionary2"), "");
+    EXPECT_EQ(ReadSettingText("WordplayPropertiesWordplayDictionary0"), shouting);
+    EXPECT_EQ(ReadSettingText("WordplayPropertiesWordplayDictionary1"), kDefaultDictionary);
+    EXPECT_EQ(ReadSettingText("WordplayPropertiesWordplayDictionary2"), "");
 }
 
-TEST_F(Options, TypedMaxPiecesReachesTheNextSearch) {
+TEST_F(Options, ResultPageChoicesReachTheNextSearchAndAreSavedWithThatPage) {
     Start();
-    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
+    if (!Search("carpet")) GTEST_SKIP() << kNoDictionary;
+    auto texts = [&] {
+        std::vector<std::string> all;
+        for (const WordplayRow& row : view->Rows())
+            all.push_back(row.text);
+        return all;
+    };
+    auto hasCapet = [](const std::vector<std::string>& all) {
+        return std::any_of(all.begin(), all.end(), [](const std::string& text) {
+            return text.find("Capet") != std::string::npos;
+        });
+    };
+    ASSERT_TRUE(hasCapet(texts())) << "a rare word among every word";
     std::vector<std::string> arrows;
     ModalScript script;
     script
         .Then(kOptions,
               [&](HWND dialog) {
                   ShowPageOf(dialog, 2);
-                  HWND edit = GetDlgItem(dialog, IDC_MAXPIECES);
-                  arrows.push_back(TextOf(edit));
-                  SetFocus(edit);
+                  arrows.push_back(ItemText(dialog, IDC_MAXPIECES));
+                  SetFocus(GetDlgItem(dialog, IDC_MAXPIECES));
                   PressKey(dialog, VK_UP); // already at the top of 2-4
               })
         .Then(kOptions,
               [&](HWND dialog) {
-                  arrows.push_back(ItemTextOf(dialog, IDC_MAXPIECES));
-                  HWND edit = GetDlgItem(dialog, IDC_MAXPIECES);
-                  SendMessageA(edit, EM_SETSEL, 0, -1);
-                  SendMessageA(edit, WM_CHAR, '6', 1);
+                  arrows.push_back(ItemText(dialog, IDC_MAXPIECES));
+                  SendDlgItemMessageA(dialog, IDC_MAXPIECES, EM_SETSEL, 0, -1);
+                  SendDlgItemMessageA(dialog, IDC_MAXPIECES, WM_CHAR, '6', 1);
               })
-        .Then(kOptions, [&](HWND dialog) {
-            Snapshot(dialog, "options-result");
-            Click(dialog, IDC_SAVEDEFAULTS);
-            Click(dialog, IDOK);
-        });
-    Run(script);
-    EXPECT_EQ(arrows, (std::vector<std::string>{"4", "4"}));
-    ASSERT_EQ(view->MaxPieces(), 6) << "a typed number is taken as it stands";
-    EXPECT_EQ(ReadSettingInt("WordplayMaxPieces", -1), 6);
-    EXPECT_FALSE(HasSetting("WordplayWordplayNotationColor")) << "only the Result page was saved";
-
-    SearchFor("carpet");
-    const auto six = std::count_if(view->Rows().begin(), view->Rows().end(),
-                                   [](const WordplayRow& row) { return row.pieces == 6; });
-    EXPECT_GT(six, 0) << "c + a + r + p + e + t and others";
-}
-
-TEST_F(Options, CommonWordsOnlyNarrowsTheNextSearchAndIsSavedWithTheResultPage) {
-    Start();
-    if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
-    SearchFor("carpet");
-    const std::size_t everyWord = view->Rows().size();
-    ModalScript script;
-    script
         .Then(kOptions,
               [&](HWND dialog) {
-                  ShowPageOf(dialog, 2);
-                  EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_COMMONWORDSONLY)));
-                  EXPECT_EQ(ItemTextOf(dialog, IDC_COMMONWORDSONLY), "&Common words only");
+                  Snapshot(dialog, "options-result");
+                  EXPECT_TRUE(Usable(dialog, IDC_COMMONWORDSONLY));
+                  EXPECT_EQ(ItemText(dialog, IDC_COMMONWORDSONLY), "&Common words only");
                   Click(dialog, IDC_COMMONWORDSONLY);
               })
         .Then(kOptions, [&](HWND dialog) {
@@ -725,23 +473,25 @@ TEST_F(Options, CommonWordsOnlyNarrowsTheNextSearchAndIsSavedWithTheResultPage) 
             Click(dialog, IDC_SAVEDEFAULTS);
             Click(dialog, IDOK);
         });
-    Run(script);
-    ASSERT_TRUE(view->CommonWordsOnly());
+    Run(script, CM_OPTIONS);
+    EXPECT_EQ(arrows, (std::vector<std::string>{"4", "4"}));
+    EXPECT_EQ(ReadSettingInt("WordplayMaxPieces", -1), 6) << "a typed number is taken as it stands";
     EXPECT_EQ(ReadSettingInt("WordplayCommonWordsOnly", -1), 1);
+    EXPECT_EQ(ReadSettingText("WordplayWordplayNotationColor"), "")
+        << "only the Result page was saved";
 
-    SearchFor("carpet");
-    std::vector<std::string> texts;
-    for (const WordplayRow& row : view->Rows())
-        texts.push_back(row.text);
-    EXPECT_LT(texts.size(), everyWord);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "car + pet"), texts.end());
-    for (const std::string& text : texts)
-        EXPECT_EQ(text.find("Capet"), std::string::npos) << text;
+    Search("carpet");
+    EXPECT_TRUE(std::any_of(view->Rows().begin(), view->Rows().end(), [](const WordplayRow& row) {
+        return row.pieces == 6;
+    })) << "c + a + r + p + e + t and others";
+    const std::vector<std::string> common = texts();
+    EXPECT_NE(std::find(common.begin(), common.end(), "car + pet"), common.end());
+    EXPECT_FALSE(hasCapet(common));
     EXPECT_EQ(app->Frame()->GetStatusBar()->Status(), "Press F1 for help")
         << "the dictionary marks its common words";
-
     Restart();
     EXPECT_TRUE(view->CurrentOptions().commonWordsOnly);
+    EXPECT_EQ(view->CurrentOptions().maxPieces, 6);
 }
 
 TEST_F(Options, ADictionaryWithoutCommonWordsIsSearchedWholeAndTheStatusBarSaysSoOnce) {
@@ -751,17 +501,16 @@ TEST_F(Options, ADictionaryWithoutCommonWordsIsSearchedWholeAndTheStatusBarSaysS
         WindowsPath(std::string(QUILLON_SOURCE_DIR) + "/tests/fuzz/corpus/dictionary/v0-small.owd");
     options.commonWordsOnly = true;
     view->ApplyOptions(options);
-    ASSERT_FALSE(view->Dictionary()->FirstInvalidPath());
-    SearchFor("cats");
+    ASSERT_TRUE(Search("cats"));
     EXPECT_EQ(app->Frame()->GetStatusBar()->Status(),
               "The dictionary marks no common words: all its words were searched");
     const std::vector<WordplayRow> rows = view->Rows();
-    SearchFor("cats");
+    Search("cats");
     EXPECT_EQ(app->Frame()->GetStatusBar()->Status().find("common words"), std::string::npos)
         << "said once";
     options.commonWordsOnly = false;
     view->ApplyOptions(options);
-    SearchFor("cats");
+    Search("cats");
     EXPECT_EQ(view->Rows(), rows) << "as if the setting were off";
 }
 
@@ -790,8 +539,7 @@ TEST_F(Options, FunctionKeysReachModalDialogs) {
     recorder.DoModal(Frame());
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(recorder.keys, (std::vector<UINT>{VK_F4, VK_F5, VK_F6}));
-    EXPECT_EQ(shell.opened,
-              std::vector<std::string>{DistDirectory() + "help\\" + HelpPageForContext(IDD_ABOUT)});
+    EXPECT_EQ(shell.opened, std::vector<std::string>{HelpFile(IDD_ABOUT)});
 }
 
 // A drop-down list of string-table texts reports what the user picks, and
@@ -811,15 +559,9 @@ TEST_F(Options, EnumerationsListStringTableTexts) {
     EncodingList host(*app->Context());
     ASSERT_TRUE(host.CreateModeless(Frame()));
     HWND combo = host.Item(IDC_EXEC1ENCODING);
-    std::vector<std::string> texts;
-    for (int i = 0; i < ComboBox_GetCount(combo); ++i) {
-        char text[64] = {};
-        ComboBox_GetLBText(combo, i, text);
-        texts.push_back(text);
-    }
-    EXPECT_EQ(texts, (std::vector<std::string>{"No encoding", "Hex encoding"}));
+    EXPECT_EQ(ComboTexts(combo), (std::vector<std::string>{"No encoding", "Hex encoding"}));
     host.encoding.SetSelection(1);
-    EXPECT_EQ(host.encoding.GetSelection(), 1);
+    EXPECT_EQ(TextOf(combo), "Hex encoding");
     EXPECT_TRUE(host.picks.empty()) << "the program's own choice is not reported";
     ComboBox_SetCurSel(combo, 0);
     SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(IDC_EXEC1ENCODING, CBN_SELCHANGE),
@@ -830,19 +572,15 @@ TEST_F(Options, EnumerationsListStringTableTexts) {
 
 TEST_F(Options, AboutBoxLinksOpenThroughTheShell) {
     Start();
-    SendMessageA(Frame(), WM_COMMAND, CM_EMAILSUPPORT, 0);
-    ASSERT_EQ(shell.opened.size(), 1u);
-    const std::string mail = shell.opened[0];
-    shell.opened.clear();
-
+    Command(CM_EMAILSUPPORT);
     std::string mailText, homeText;
     int linkInk = 0;
     ModalScript script;
     script
         .Then("About Quillon",
               [&](HWND dialog) {
-                  mailText = ItemTextOf(dialog, IDC_EMAILLINK);
-                  homeText = ItemTextOf(dialog, IDC_HOMEPAGELINK);
+                  mailText = ItemText(dialog, IDC_EMAILLINK);
+                  homeText = ItemText(dialog, IDC_HOMEPAGELINK);
                   linkInk = CaptureClient(GetDlgItem(dialog, IDC_EMAILLINK))
                                 .Count(GetSysColor(COLOR_ACTIVECAPTION));
                   Snapshot(dialog, "about");
@@ -865,8 +603,10 @@ TEST_F(Options, AboutBoxLinksOpenThroughTheShell) {
     EXPECT_EQ(mailText, kSupportMailbox);
     EXPECT_EQ(homeText, kHomePageAddress);
     EXPECT_GT(linkInk, 0) << "links are drawn in the active caption's colour";
-    EXPECT_EQ(shell.opened, (std::vector<std::string>{mail, kHomePageAddress, kHomePageAddress}));
-    EXPECT_EQ(mail, std::string("mailto:") + kSupportMailbox + "?Subject=Quillon Support Request");
+    const std::string mail =
+        std::string("mailto:") + kSupportMailbox + "?Subject=Quillon Support Request";
+    EXPECT_EQ(shell.opened,
+              (std::vector<std::string>{mail, mail, kHomePageAddress, kHomePageAddress}));
 }
 
 } // namespace
