@@ -6,39 +6,30 @@
 // build/screenshots/print-carpet.pdf, preview-first.png and preview-last.png.
 #include "GuiTestSupport.h"
 
-#include "app/QuillonAppWindows.h"
-#include "context/Persist.h"
 #include "printer/GdiPrintDevice.h"
 #include "printer/PrintJob.h"
 #include "printing/OrbPrintout.h"
-#include "resources/resource.h"
 #include "results/ResultList.h"
 #include "views/PrintPreviewWindow.h"
 #include "views/WordplayPrintoutFeeder.h"
-#include "views/WordplayViewWindows.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 #include <dlgs.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <map>
-#include <memory>
 #include <sstream>
 
 namespace {
 
 using namespace guitest;
 
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
+constexpr const char* kPreview = "Quillon Output";
 constexpr const char* kNoPrinter =
     "no default printer: CUPS could not run here (scripts/pdf-printer sets one up)";
-constexpr const char* kNoPdfFolder =
-    "QUILLON_PRINT_OUTPUT names no folder: the printer is not this run's CUPS-PDF queue";
 
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
@@ -50,32 +41,22 @@ std::string ScreenshotFolder() {
     return dir.empty() ? QUILLON_SOURCE_DIR "/build/screenshots" : dir;
 }
 
-// Starts a program of the Unix side (Wine starts those as well). Wine does
-// not wait for such a program nor learn its exit code.
-bool StartUnix(const std::string& commandLine) {
+// Runs a Unix command line through the shell and waits for the file it
+// writes: the command writes to a scratch name and renames it when done, as
+// Wine neither waits for a Unix program nor learns its exit code. True when
+// the file appeared.
+bool RunUnixFor(const std::string& command, const std::string& part, const std::string& output) {
+    DeleteFileA(WindowsPath(output).c_str());
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
+    std::string line = "/bin/sh -c \"" + command + " && mv '" + part + "' '" + output + "'\"";
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &si, &pi))
         return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
-}
-
-// Runs a Unix command line through the shell and waits for the file it
-// writes: the command writes to a scratch name and renames it when done.
-// True when the file appeared.
-bool RunUnixFor(const std::string& command, const std::string& part, const std::string& output) {
-    DeleteFileA(WindowsPath(output).c_str());
-    if (!StartUnix("/bin/sh -c \"" + command + " && mv '" + part + "' '" + output + "'\""))
-        return false;
-    for (int tick = 0; tick < 600; ++tick) {
+    fw::KernelHandle process(pi.hProcess), thread(pi.hThread);
+    for (int tick = 0; tick < 600; ++tick, Sleep(100))
         if (GetFileAttributesA(WindowsPath(output).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-        Sleep(100);
-    }
     return false;
 }
 
@@ -90,10 +71,8 @@ std::string ReadWholeFile(const std::string& windowsPath) {
 // the test scripts.
 class PdfFolder {
 public:
-    PdfFolder() : unix_(Env("QUILLON_PRINT_OUTPUT")) {}
     bool Known() const { return !unix_.empty(); }
     const std::string& Path() const { return unix_; }
-
     std::vector<std::string> Names(const std::string& pattern = "*.pdf") const {
         std::vector<std::string> names;
         WIN32_FIND_DATAA found{};
@@ -114,20 +93,17 @@ public:
     // The PDF of the job just printed, complete (CUPS-PDF writes it some
     // time after the job has ended); its Unix path, or empty.
     std::string WaitForPdf(int seconds = 120) const {
-        for (int tick = 0; tick < seconds * 5; ++tick) {
+        for (int tick = 0; tick < seconds * 5; ++tick, PumpMessages(200))
             for (const std::string& name : Names()) {
-                const std::string path = WindowsPath(unix_) + "\\" + name;
-                const std::string content = ReadWholeFile(path);
+                const std::string content = ReadWholeFile(WindowsPath(unix_) + "\\" + name);
                 const std::size_t end = content.rfind("%%EOF");
                 if (end != std::string::npos && content.size() - end < 8) return unix_ + "/" + name;
             }
-            PumpMessages(200);
-        }
         return {};
     }
 
 private:
-    std::string unix_;
+    std::string unix_ = Env("QUILLON_PRINT_OUTPUT");
 };
 
 // The text of a PDF by pdftotext, keeping the layout; empty when that fails.
@@ -189,81 +165,21 @@ private:
     PrintDevice& inner_;
 };
 
-std::string DialogItemText(HWND dialog, int id) {
-    char text[512] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-// A visible dialog box of this thread with the caption given.
-HWND FindDialog(const std::string& caption) {
-    struct Search {
-        std::string caption;
-        HWND found = nullptr;
-    } search{caption};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            char cls[32] = {}, text[256] = {};
-            GetClassNameA(hwnd, cls, sizeof cls);
-            GetWindowTextA(hwnd, text, sizeof text);
-            if (IsWindowVisible(hwnd) && std::string(cls) == "#32770" && s->caption == text) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
 }
 
 void Click(HWND dialog, int id) {
     SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-// Calls a function on a timer until it says it is done, from whatever loop
-// runs at the time (a dialog's, a message box's, the preview's, a printing
-// job's). Unlike a posted message, a timer never keeps a loop busy, and it
-// comes after the messages already posted.
-class Watcher : public fw::Window {
-public:
-    Watcher(std::function<bool()> tick, std::string failure)
-        : tick_(std::move(tick)), failure_(std::move(failure)) {
-        Create(HWND_MESSAGE, "", 0, 0, 0, 0, 0, 0);
-        SetTimer(Handle(), 1, 25, nullptr);
-    }
-    ~Watcher() override { Stop(); }
-    // Looks at the next turn of whatever loop runs, not only when the timer is due.
-    void Poke() const { PostMessageA(Handle(), WM_TIMER, 1, 0); }
-
-protected:
-    const char* ClassName() const override { return "QuillonPrintTestWatcher"; }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg != WM_TIMER || !running_) return fw::Window::WndProc(msg, wParam, lParam);
-        if (++ticks_ > 400) { // ten seconds
-            Stop();
-            if (!failure_.empty()) ADD_FAILURE() << failure_;
-        } else {
-            running_ = false; // the function may run a loop of its own
-            if (!tick_())
-                running_ = true;
-            else
-                Stop();
-        }
-        return 0;
-    }
-
-private:
-    void Stop() {
-        running_ = false;
-        if (Handle()) KillTimer(Handle(), 1);
-    }
-    std::function<bool()> tick_;
-    std::string failure_;
-    bool running_ = true;
-    int ticks_ = 0;
-};
+// A step on the preview window, inside its modal loop.
+ModalScript::Action OnPreview(std::function<void(PrintPreviewWindowOrb&)> act) {
+    return [act](HWND window) {
+        act(*dynamic_cast<PrintPreviewWindowOrb*>(fw::Window::FromHandle(window)));
+    };
+}
 
 // A system without a default printer.
 class NoPrinterContext : public AppContext {
@@ -282,42 +198,26 @@ protected:
     }
 };
 
-class Printing : public ::testing::Test {
+class Printing : public AppTest<> {
 protected:
-    void SetUp() override { ClearSettings(); }
-    void TearDown() override {
-        if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
-        PumpMessages(10);
-        app.reset();
-    }
-
-    void Start() {
-        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
-        app->InitMainWindow();
-        ASSERT_TRUE(app->InitInstance());
-        view = app->ResultsView();
-        PumpMessages(30);
-    }
-    // Starts the program and searches for answer; false without a dictionary.
-    bool StartAndSearch(const std::string& answer) {
+    // Starts the program and searches CARPET; why the test cannot run, or
+    // empty. A test that reads the PDFs back starts with none.
+    std::string StartOnCarpet(bool readsPdfs = false) {
         Start();
-        if (HasFatalFailure() || !view->Dictionary() || view->Dictionary()->FirstInvalidPath())
-            return false;
-        SetWindowTextA(view->AnswerBox(), answer.c_str());
-        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
-        PumpMessages(30);
-        return true;
+        if (HasFatalFailure() || !Search("CARPET"))
+            return "the default dictionary is not in the runnable folder";
+        if (!Printer()) return kNoPrinter;
+        if (readsPdfs && !pdfs.Known())
+            return "QUILLON_PRINT_OUTPUT names no folder: the printer is not this run's CUPS-PDF "
+                   "queue";
+        pdfs.Clear();
+        return {};
     }
-    HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
     fw::Printer* Printer() const { return view->Context().GetPrinter(); }
     bool Enabled(UINT id) const {
         fw::CommandEnabler ce(id);
         app->Frame()->RouteCommandEnable(ce);
         return ce.Handled() && ce.Enabled();
-    }
-    void Command(UINT id) {
-        SendMessageA(Frame(), WM_COMMAND, id, 0);
-        PumpMessages(10);
     }
     void SelectRows(const std::vector<int>& rows) {
         ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -327,44 +227,11 @@ protected:
     std::string Bracketed(int row) const {
         return DisplayText(view->Rows()[static_cast<std::size_t>(row)], true).text;
     }
-    // Runs act on the dialog box captioned caption as soon as it shows,
-    // inside the loop that runs it; a dialog that must show and does not is
-    // a failure.
-    void WhenDialog(const std::string& caption, std::function<void(HWND)> act,
-                    bool mustShow = true) {
-        watchers_.push_back(std::make_unique<Watcher>(
-            [caption, act] {
-                HWND dialog = FindDialog(caption);
-                if (dialog) act(dialog);
-                return dialog != nullptr;
-            },
-            mustShow ? "the dialog \"" + caption + "\" did not show" : ""));
-    }
-    // Runs act on the preview window inside its modal loop.
-    void WhenPreview(std::function<void(PrintPreviewWindowOrb&)> act) {
-        watchers_.push_back(std::make_unique<Watcher>(
-            [act] {
-                auto* preview = dynamic_cast<PrintPreviewWindowOrb*>(
-                    fw::Window::FromHandle(FindWindowA("QuillonPrintPreview", nullptr)));
-                if (preview) act(*preview);
-                return preview != nullptr;
-            },
-            "no preview window"));
-    }
-    using PreviewStep = std::function<void(PrintPreviewWindowOrb&)>;
-    // Runs the steps on the preview one after the other, each in a later
-    // turn of its loop, so that what a step posts has been handled.
-    void PreviewSteps(std::vector<PreviewStep> steps) {
-        steps_ = std::move(steps);
-        step_ = 0;
-        NextStep();
-    }
-    void NextStep() {
-        if (step_ >= steps_.size()) return;
-        WhenPreview([this](PrintPreviewWindowOrb& p) {
-            steps_[step_++](p);
-            NextStep();
-        });
+    // The pages of the one PDF printed, as pdftotext lays them out.
+    std::vector<PageLayout> PrintedPages() {
+        const std::string pdf = pdfs.WaitForPdf();
+        EXPECT_FALSE(pdf.empty()) << "no PDF in " << pdfs.Path();
+        return pdf.empty() ? std::vector<PageLayout>{} : PdfPages(PdfText(pdf));
     }
     // The pages as the printout lays them out on this printer: the texts of
     // each row of each page.
@@ -382,32 +249,22 @@ protected:
         for (int page = 1; printout.PageExists(page); ++page) {
             device.drawn.clear();
             printout.RenderPage(page);
-            PageLayout rows;
+            PageLayout& rows = pages.emplace_back();
             for (const auto& [y, cells] : device.drawn) {
                 rows.emplace_back();
                 for (const auto& [x, text] : cells)
                     rows.back().push_back(text);
             }
-            pages.push_back(rows);
         }
         return pages;
     }
 
-    RecordingShell shell;
-    std::unique_ptr<QuillonAppWindows> app;
-    WordplayViewWindows* view = nullptr;
     PdfFolder pdfs;
-    std::vector<PreviewStep> steps_;
-    std::size_t step_ = 0;
-    std::vector<std::unique_ptr<Watcher>> watchers_;
 };
 
 TEST_F(Printing, PrintingCarpetWritesEveryResultInColumns) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
+    if (const std::string why = StartOnCarpet(true); !why.empty()) GTEST_SKIP() << why;
     fw::Printer* printer = Printer();
-    if (!printer) GTEST_SKIP() << kNoPrinter;
-    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
-    pdfs.Clear();
     ASSERT_GT(view->Rows().size(), 100u);
     EXPECT_TRUE(Enabled(CM_FILEPRINT));
     EXPECT_TRUE(Enabled(CM_FILEPRINTPREVIEW));
@@ -415,20 +272,24 @@ TEST_F(Printing, PrintingCarpetWritesEveryResultInColumns) {
     // Two selected rows: the dialog starts on Selection; the user picks All.
     SelectRows({1, 4});
     bool selectionChosen = false, selectionOffered = false;
-    std::string document, device, page;
-    WhenDialog("Print", [&](HWND dialog) {
-        selectionChosen = IsDlgButtonChecked(dialog, rad2) == BST_CHECKED;
-        selectionOffered = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
-        SaveScreenshot(dialog, "print-dialog");
-        Click(dialog, rad1);
-        WhenDialog("Printing", [&](HWND box) {
-            document = DialogItemText(box, IDC_PRINTINGDOCUMENT);
-            device = DialogItemText(box, IDC_PRINTINGDEVICE);
+    std::string document, device;
+    ModalScript script;
+    script
+        .Then("Print",
+              [&](HWND dialog) {
+                  selectionChosen = IsDlgButtonChecked(dialog, rad2) == BST_CHECKED;
+                  selectionOffered = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
+                  SaveScreenshot(dialog, "print-dialog");
+                  Click(dialog, rad1);
+                  script.Poke();
+                  Click(dialog, IDOK);
+              })
+        .Then("Printing", [&](HWND box) {
+            document = ItemText(box, IDC_PRINTINGDOCUMENT);
+            device = ItemText(box, IDC_PRINTINGDEVICE);
             SaveScreenshot(box, "printing-box");
         });
-        Click(dialog, IDOK);
-    });
-    Command(CM_FILEPRINT);
+    Run(script, CM_FILEPRINT);
     EXPECT_TRUE(selectionOffered);
     EXPECT_TRUE(selectionChosen);
     EXPECT_EQ(document, "'Quillon Output' on the");
@@ -453,99 +314,86 @@ TEST_F(Printing, PrintingCarpetWritesEveryResultInColumns) {
     EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [](const PageLayout& each) {
         return each[0].size() > 1;
     })) << "a page of more than one column";
-    ASSERT_EQ(printed.size(), expected.size());
-    for (std::size_t p = 0; p < expected.size(); ++p)
-        EXPECT_EQ(printed[p], expected[p]) << "page " << p + 1;
+    EXPECT_EQ(printed, expected);
     std::vector<std::string> all;
     for (const PageLayout& p : printed)
         for (const Cells& row : p)
             all.insert(all.end(), row.begin(), row.end());
     ASSERT_EQ(all.size(), view->Rows().size());
     for (std::size_t i = 0; i < all.size(); ++i)
-        EXPECT_EQ(all[i], Bracketed(static_cast<int>(i)));
+        EXPECT_EQ(all[i], Bracketed(static_cast<int>(i))) << "row " << i;
 }
 
 TEST_F(Printing, PrintingTheSelectionPrintsOnlyTheSelectedRows) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    if (!Printer()) GTEST_SKIP() << kNoPrinter;
-    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
-    pdfs.Clear();
+    if (const std::string why = StartOnCarpet(true); !why.empty()) GTEST_SKIP() << why;
     // A row with deleted letters shows them in brackets on paper.
-    int bracketed = -1;
-    for (std::size_t i = 0; i < view->Rows().size() && bracketed < 0; ++i)
-        if (view->Rows()[i].style.find('E') != std::string::npos) bracketed = static_cast<int>(i);
-    ASSERT_GE(bracketed, 0);
-    ASSERT_NE(bracketed, 2);
-    SelectRows({2, bracketed});
+    const auto& rows = view->Rows();
+    const auto withDeletion =
+        std::find_if(rows.begin() + 3, rows.end(), [](const WordplayRow& row) {
+            return row.style.find('E') != std::string::npos;
+        });
+    ASSERT_NE(withDeletion, rows.end());
+    const int bracketed = static_cast<int>(withDeletion - rows.begin());
+    SelectRows({bracketed, 2});
     bool selectionChosen = false;
-    WhenDialog("Print", [&](HWND dialog) {
+    ModalScript script;
+    script.Then("Print", [&](HWND dialog) {
         selectionChosen = IsDlgButtonChecked(dialog, rad2) == BST_CHECKED;
         Click(dialog, IDOK);
     });
+    script.Start();
     // Ctrl+P in the list, through the program's own message handling.
     SetFocus(view->List());
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
-    SetKeyboardState(keys);
+    HoldKeys({VK_CONTROL, VK_LCONTROL}, true);
     PostMessageA(view->List(), WM_KEYDOWN, 'P', 0);
     app->PumpWaitingMessages();
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
-    SetKeyboardState(keys);
+    HoldKeys({VK_CONTROL, VK_LCONTROL}, false);
+    EXPECT_TRUE(script.Done());
     EXPECT_TRUE(selectionChosen);
-    const std::string pdf = pdfs.WaitForPdf();
-    ASSERT_FALSE(pdf.empty()) << "no PDF in " << pdfs.Path();
-    const std::vector<PageLayout> printed = PdfPages(PdfText(pdf));
+    const std::vector<PageLayout> printed = PrintedPages();
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0], ExpectedPages(true)[0]);
-    const int first = std::min(2, bracketed), second = std::max(2, bracketed);
-    EXPECT_EQ(printed[0][0], (Cells{Bracketed(first), Bracketed(second)})) << "in list order";
+    EXPECT_EQ(printed[0][0], (Cells{Bracketed(2), Bracketed(bracketed)})) << "in list order";
     EXPECT_NE(Bracketed(bracketed).find('('), std::string::npos);
 }
 
 TEST_F(Printing, CancellingPrintsNothingAndCancelInTheJobIsReported) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    if (!Printer()) GTEST_SKIP() << kNoPrinter;
+    if (const std::string why = StartOnCarpet(); !why.empty()) GTEST_SKIP() << why;
     ASSERT_EQ(ListView_GetSelectedCount(view->List()), 1u);
     // Cancel in the print dialog: nothing printed, nothing reported. With
     // the one row a search selects, Selection is offered but All is chosen.
-    bool errorShown = false, allChosen = false, selectionOffered = false;
-    WhenDialog("Print", [&](HWND dialog) {
-        allChosen = IsDlgButtonChecked(dialog, rad1) == BST_CHECKED;
-        selectionOffered = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
-        Click(dialog, IDCANCEL);
-        WhenDialog(
-            "Print Error",
-            [&](HWND box) {
-                errorShown = true;
-                Click(box, IDOK);
-            },
-            false);
-    });
-    Command(CM_FILEPRINT);
-    PumpMessages(300);
-    watchers_.clear();
+    bool allChosen = false, selectionOffered = false;
+    {
+        ModalScript cancelDialog;
+        cancelDialog.Never("Print Error").Then("Print", [&](HWND dialog) {
+            allChosen = IsDlgButtonChecked(dialog, rad1) == BST_CHECKED;
+            selectionOffered = IsWindowEnabled(GetDlgItem(dialog, rad2)) != FALSE;
+            Click(dialog, IDCANCEL);
+        });
+        Run(cancelDialog, CM_FILEPRINT);
+        PumpMessages(300);
+    }
     EXPECT_TRUE(allChosen);
     EXPECT_TRUE(selectionOffered);
-    EXPECT_FALSE(errorShown);
     EXPECT_EQ(LastPrintJobError(), 0);
 
     // Cancel in the "Printing" box stops the job, which says so. The box is
     // looked at as soon as the job first lets messages through.
     std::string report;
-    WhenDialog("Print", [&](HWND dialog) {
-        WhenDialog("Printing", [&](HWND box) {
-            Click(box, IDCANCEL);
-            WhenDialog("Print Error", [&](HWND error) {
-                report = DialogItemText(error, 0xFFFF);
-                SaveScreenshot(error, "print-error");
-                Click(error, IDOK);
-            });
+    ModalScript cancelJob;
+    cancelJob
+        .Then("Print",
+              [&](HWND dialog) {
+                  cancelJob.Poke();
+                  Click(dialog, IDOK);
+              })
+        .Then("Printing", [&](HWND box) { Click(box, IDCANCEL); })
+        .Then("Print Error", [&](HWND error) {
+            report = ItemText(error, 0xFFFF);
+            SaveScreenshot(error, "print-error");
+            Click(error, IDOK);
         });
-        watchers_.back()->Poke();
-        Click(dialog, IDOK);
-    });
-    Command(CM_FILEPRINT);
+    Run(cancelJob, CM_FILEPRINT);
     EXPECT_EQ(report, "'Quillon Output' not printed. Printing canceled.");
     EXPECT_EQ(LastPrintJobError(), SP_APPABORT);
     EXPECT_TRUE(IsWindowEnabled(Frame()));
@@ -564,19 +412,16 @@ TEST_F(Printing, WithoutAPrinterTheCommandsAreDisabledAndDoNothing) {
         EXPECT_TRUE(ce.Handled()) << id;
         EXPECT_FALSE(ce.Enabled()) << id;
     }
-    // Called anyway, they show nothing: the watcher can only run inside them
+    // Called anyway, they show nothing: the callback can only run inside them
     // if one of them runs a dialog, which it then closes.
-    bool inside = false, dialogShown = false;
-    watchers_.push_back(std::make_unique<Watcher>(
-        [&] {
-            if (!inside) return true;
-            dialogShown = true;
-            if (HWND dialog = GetActiveWindow(); dialog && dialog != frame.Handle())
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return true;
-        },
-        ""));
-    inside = true;
+    bool inside = true, dialogShown = false;
+    LoopCallback callback;
+    callback.Post([&] {
+        if (!inside) return;
+        dialogShown = true;
+        if (HWND dialog = GetActiveWindow(); dialog && dialog != frame.Handle())
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     noPrinterView.Print();
     noPrinterView.PrintPreview();
     noPrinterView.PageSetup();
@@ -595,30 +440,30 @@ TEST_F(Printing, PageSetupEditsTheMarginsInTheirUnit) {
     Start();
     if (!Printer()) GTEST_SKIP() << kNoPrinter;
     EXPECT_TRUE(Enabled(CM_FILEPAGESETUP));
-    EXPECT_EQ(view->Margins(),
-              (PageMargins{kMarginsInHundredthsOfMillimetre, 1000, 2540, 2540, 2540}));
     std::string shownLeft, shownTop;
-    WhenDialog("Setup Page", [&](HWND dialog) {
-        shownLeft = DialogItemText(dialog, edt4);
-        shownTop = DialogItemText(dialog, edt5);
+    ModalScript edit;
+    edit.Then("Setup Page", [&](HWND dialog) {
+        shownLeft = ItemText(dialog, edt4);
+        shownTop = ItemText(dialog, edt5);
         SaveScreenshot(dialog, "page-setup");
         SetDlgItemTextA(dialog, edt4, "20");
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(edt4, EN_KILLFOCUS),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, edt4)));
         Click(dialog, IDOK);
     });
-    Command(CM_FILEPAGESETUP);
+    Run(edit, CM_FILEPAGESETUP);
     EXPECT_DOUBLE_EQ(std::atof(shownLeft.c_str()), 10.0) << shownLeft;
     EXPECT_DOUBLE_EQ(std::atof(shownTop.c_str()), 25.4) << shownTop;
-    EXPECT_EQ(view->Margins().left, 2000);
-    EXPECT_EQ(view->Margins().top, 2540);
+    EXPECT_EQ(view->Margins(),
+              (PageMargins{kMarginsInHundredthsOfMillimetre, 2000, 2540, 2540, 2540}));
 
     // Cancel leaves the margins as they were.
-    WhenDialog("Setup Page", [&](HWND dialog) {
+    ModalScript cancel;
+    cancel.Then("Setup Page", [&](HWND dialog) {
         SetDlgItemTextA(dialog, edt5, "40");
         Click(dialog, IDCANCEL);
     });
-    Command(CM_FILEPAGESETUP);
+    Run(cancel, CM_FILEPAGESETUP);
     EXPECT_EQ(view->Margins().top, 2540);
 
     // The margins are stored when the main window closes.
@@ -628,28 +473,15 @@ TEST_F(Printing, PageSetupEditsTheMarginsInTheirUnit) {
 }
 
 TEST_F(Printing, PreviewShowsTheSamePagesAndPagesThroughThem) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    fw::Printer* printer = Printer();
-    if (!printer) GTEST_SKIP() << kNoPrinter;
-    if (!pdfs.Known()) GTEST_SKIP() << kNoPdfFolder;
-    pdfs.Clear();
+    if (const std::string why = StartOnCarpet(true); !why.empty()) GTEST_SKIP() << why;
     SelectRows({0});
     const std::vector<PageLayout> expected = ExpectedPages(false);
     const int pages = static_cast<int>(expected.size());
     ASSERT_GT(pages, 2);
-    const std::string count = " of " + std::to_string(pages);
 
-    struct Seen {
-        std::string text;
-        bool previous = false, next = false;
-    };
-    std::vector<Seen> seen;
-    PrintPreviewWindowOrb* shown = nullptr;
-    auto note = [&](PrintPreviewWindowOrb& p) {
-        fw::ControlBar& bar = *p.GetControlBar();
-        seen.push_back({p.PageText(), bar.IsButtonEnabled(CM_PREVIEWPREVIOUS),
-                        bar.IsButtonEnabled(CM_PREVIEWNEXT)});
-    };
+    // What the preview shows at each step: the page, and "<" and ">" for
+    // the buttons to the previous and next page when they are enabled.
+    std::vector<std::string> seen;
     auto key = [](PrintPreviewWindowOrb& p, UINT vk) {
         PostMessageA(p.ClientWindow(), WM_KEYDOWN, vk, 0);
     };
@@ -659,120 +491,184 @@ TEST_F(Printing, PreviewShowsTheSamePagesAndPagesThroughThem) {
         PostMessageA(p.GetControlBar()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         PostMessageA(p.GetControlBar()->Handle(), WM_LBUTTONUP, 0, at);
     };
-    PreviewSteps({
+    const std::vector<std::function<void(PrintPreviewWindowOrb&)>> steps = {
         [&](PrintPreviewWindowOrb& p) {
-            shown = &p;
-            note(p);
             SaveScreenshot(p.Handle(), "preview-first");
             click(p, CM_PREVIEWNEXT);
         },
+        [&](PrintPreviewWindowOrb& p) { key(p, VK_END); },
         [&](PrintPreviewWindowOrb& p) {
-            note(p);
-            key(p, VK_END);
-        },
-        [&](PrintPreviewWindowOrb& p) {
-            note(p);
             SaveScreenshot(p.Handle(), "preview-last");
             click(p, CM_PREVIEWPRINTPAGE);
             key(p, VK_NEXT); // nothing after the last page
             key(p, VK_PRIOR);
         },
         [&](PrintPreviewWindowOrb& p) {
-            note(p);
             key(p, VK_HOME);
             key(p, VK_LEFT); // nothing before the first
         },
-        [&](PrintPreviewWindowOrb& p) {
-            note(p);
-            key(p, VK_ESCAPE);
-        },
-    });
-    Command(CM_FILEPRINTPREVIEW);
-    EXPECT_NE(shown, nullptr);
-    const std::vector<Seen> wanted = {{"Page 1" + count, false, true},
-                                      {"Page 2" + count, true, true},
-                                      {"Page " + std::to_string(pages) + count, true, false},
-                                      {"Page " + std::to_string(pages - 1) + count, true, true},
-                                      {"Page 1" + count, false, true}};
-    ASSERT_EQ(seen.size(), wanted.size());
-    for (std::size_t i = 0; i < wanted.size(); ++i) {
-        EXPECT_EQ(seen[i].text, wanted[i].text) << "step " << i;
-        EXPECT_EQ(seen[i].previous, wanted[i].previous) << "step " << i;
-        EXPECT_EQ(seen[i].next, wanted[i].next) << "step " << i;
-    }
+        [&](PrintPreviewWindowOrb& p) { key(p, VK_ESCAPE); },
+    };
+    ModalScript script;
+    for (const auto& step : steps)
+        script.Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                        fw::ControlBar& bar = *p.GetControlBar();
+                        seen.push_back(p.PageText() +
+                                       (bar.IsButtonEnabled(CM_PREVIEWPREVIOUS) ? " <" : "") +
+                                       (bar.IsButtonEnabled(CM_PREVIEWNEXT) ? " >" : ""));
+                        step(p);
+                    }));
+    Run(script, CM_FILEPRINTPREVIEW);
+    const std::string of = " of " + std::to_string(pages);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Page 1" + of + " >", "Page 2" + of + " < >",
+                                              "Page " + std::to_string(pages) + of + " <",
+                                              "Page " + std::to_string(pages - 1) + of + " < >",
+                                              "Page 1" + of + " >"}));
     EXPECT_FALSE(FindWindowA("QuillonPrintPreview", nullptr)) << "Esc closes the preview";
     EXPECT_TRUE(IsWindowEnabled(Frame()));
 
     // The page shown went to the printer on its own.
-    const std::string pdf = pdfs.WaitForPdf();
-    ASSERT_FALSE(pdf.empty()) << "no PDF in " << pdfs.Path();
-    const std::vector<PageLayout> printed = PdfPages(PdfText(pdf));
+    const std::vector<PageLayout> printed = PrintedPages();
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(printed[0], expected.back());
 }
 
 TEST_F(Printing, PreviewOffersTheSelectionAsTheResultsWereSelected) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    if (!Printer()) GTEST_SKIP() << kNoPrinter;
+    if (const std::string why = StartOnCarpet(); !why.empty()) GTEST_SKIP() << why;
     const int allPages = static_cast<int>(ExpectedPages(false).size());
     struct Case {
         std::vector<int> selected;
         bool allPressed, selectedPressed, selectedEnabled;
-        int pages;
+        int pages, afterToggle; // the other choice paginates afresh
     };
     const Case cases[] = {
-        {{3, 9}, false, true, true, 1}, // two: "Selected Results", their one page
-        {{3}, true, false, true, allPages},
-        {{}, true, false, false, allPages},
+        {{3, 9}, false, true, true, 1, allPages}, // two: "Selected Results", their one page
+        {{3}, true, false, true, allPages, 1},
+        {{}, true, false, false, allPages, allPages},
     };
     for (const Case& c : cases) {
         SelectRows(c.selected);
         bool all = false, selected = false, enabled = false;
         int pages = 0, afterToggle = 0;
-        WhenPreview([&](PrintPreviewWindowOrb& p) {
-            fw::ControlBar& bar = *p.GetControlBar();
-            all = bar.IsButtonPressed(CM_PREVIEWALL);
-            selected = bar.IsButtonPressed(CM_PREVIEWSELECTED);
-            enabled = bar.IsButtonEnabled(CM_PREVIEWSELECTED);
-            pages = p.PageCount();
-            // The other choice paginates afresh.
-            p.ChooseLines(selected ? CM_PREVIEWALL : CM_PREVIEWSELECTED);
-            afterToggle = p.PageCount();
-            PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
-        });
-        Command(CM_FILEPRINTPREVIEW);
-        const std::string what = std::to_string(c.selected.size()) + " selected";
-        EXPECT_EQ(all, c.allPressed) << what;
-        EXPECT_EQ(selected, c.selectedPressed) << what;
-        EXPECT_EQ(enabled, c.selectedEnabled) << what;
-        EXPECT_EQ(pages, c.pages) << what;
-        EXPECT_EQ(afterToggle, c.selected.empty()  ? allPages
-                               : c.selectedPressed ? allPages
-                                                   : 1)
-            << what;
+        ModalScript script;
+        script.Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                        fw::ControlBar& bar = *p.GetControlBar();
+                        all = bar.IsButtonPressed(CM_PREVIEWALL);
+                        selected = bar.IsButtonPressed(CM_PREVIEWSELECTED);
+                        enabled = bar.IsButtonEnabled(CM_PREVIEWSELECTED);
+                        pages = p.PageCount();
+                        p.ChooseLines(selected ? CM_PREVIEWALL : CM_PREVIEWSELECTED);
+                        afterToggle = p.PageCount();
+                        PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
+                    }));
+        Run(script, CM_FILEPRINTPREVIEW);
+        // All pressed, Selected pressed, Selected enabled, pages, pages after the other choice.
+        EXPECT_EQ((std::vector<int>{all, selected, enabled, pages, afterToggle}),
+                  (std::vector<int>{c.allPressed, c.selectedPressed, c.selectedEnabled, c.pages,
+                                    c.afterToggle}))
+            << c.selected.size() << " selected";
     }
 }
 
-TEST_F(Printing, PreviewToolbarShowsItsPicturesAndTipsAndHelpShowsItsPage) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    if (!Printer()) GTEST_SKIP() << kNoPrinter;
+TEST_F(Printing, PreviewLaysThePageOutByOrientationAndScrollsBackOnResize) {
+    if (const std::string why = StartOnCarpet(); !why.empty()) GTEST_SKIP() << why;
+    fw::Printer* printer = Printer();
+    // Sets the printer's orientation; the one it had. (Without a device mode
+    // the landscape checks fail.)
+    auto orient = [&](short orientation) -> short {
+        auto* mode = static_cast<DEVMODEA*>(GlobalLock(printer->DevMode()));
+        if (!mode) return orientation;
+        std::swap(mode->dmOrientation, orientation);
+        mode->dmFields |= DM_ORIENTATION;
+        GlobalUnlock(printer->DevMode());
+        return orientation;
+    };
+    for (const bool landscape : {false, true}) {
+        const short was = orient(landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT);
+        bool vertical = false, horizontal = false;
+        RECT client{}, page{};
+        int margin = 0;
+        PageSize size;
+        std::int64_t wheeled = 0, afterResize = -1;
+        ModalScript script;
+        script
+            .Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                      const LONG style = GetWindowLongA(p.ClientWindow(), GWL_STYLE);
+                      vertical = (style & WS_VSCROLL) != 0;
+                      horizontal = (style & WS_HSCROLL) != 0;
+                      GetClientRect(p.ClientWindow(), &client);
+                      GetWindowRect(p.PageWindow(), &page);
+                      MapWindowPoints(nullptr, p.ClientWindow(), reinterpret_cast<POINT*>(&page),
+                                      2);
+                      margin = p.PageMargin();
+                      size = p.GetPageSize();
+                      PostMessageA(p.ClientWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+                  }))
+            .Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                      wheeled = vertical ? p.Scroller().Y() : p.Scroller().X();
+                      RECT r{};
+                      GetWindowRect(p.Handle(), &r);
+                      SetWindowPos(p.Handle(), nullptr, 0, 0, r.right - r.left - 40,
+                                   r.bottom - r.top - 30, SWP_NOMOVE | SWP_NOZORDER);
+                      afterResize = p.Scroller().X() + p.Scroller().Y();
+                      PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
+                  }));
+        Run(script, CM_FILEPRINTPREVIEW);
+        orient(was);
+        // The page fills the window across its short side and scrolls along
+        // its long one.
+        const char* what = landscape ? "landscape" : "portrait";
+        EXPECT_EQ(size.width > size.height, landscape) << what;
+        EXPECT_EQ(vertical, !landscape) << what;
+        EXPECT_EQ(horizontal, landscape) << what;
+        const int across = (landscape ? client.bottom : client.right) - 2 * margin;
+        const int along = landscape ? page.right - page.left : page.bottom - page.top;
+        const int longSide = landscape ? size.width : size.height;
+        const int shortSide = landscape ? size.height : size.width;
+        EXPECT_EQ(landscape ? page.bottom - page.top : page.right - page.left, across) << what;
+        EXPECT_EQ(along, across * (longSide * 95 / shortSide) / 100) << what;
+        if (landscape) continue;
+        EXPECT_EQ(page.left, margin);
+        EXPECT_EQ(page.top, margin);
+        EXPECT_EQ(wheeled, 24) << "one wheel notch down is one line";
+        EXPECT_EQ(afterResize, 0);
+    }
+}
+
+// The first preview covers the results view exactly and shows its toolbar;
+// the next opens where the user left the last, maximised or not.
+TEST_F(Printing, PreviewOpensOverTheViewWithItsToolbarThenWhereItWasLeft) {
+    if (const std::string why = StartOnCarpet(); !why.empty()) GTEST_SKIP() << why;
+    RECT first{}, viewRect{};
+    GetClientRect(view->Handle(), &viewRect);
+    MapWindowPoints(view->Handle(), nullptr, reinterpret_cast<POINT*>(&viewRect), 2);
+    bool disabledMeanwhile = false;
     std::map<UINT, std::string> tips;
     int images = 0, imageWidth = 0, imageHeight = 0;
-    WhenPreview([&](PrintPreviewWindowOrb& p) {
-        fw::ControlBar& bar = *p.GetControlBar();
-        for (UINT id : bar.ButtonIds()) {
-            NMTTDISPINFOA info{};
-            info.hdr = {bar.ToolTips(), id, TTN_GETDISPINFOA};
-            SendMessageA(p.Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
-            tips[id] = info.lpszText ? info.lpszText : "";
-        }
-        auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(bar.Handle(), TB_GETIMAGELIST, 0, 0));
-        images = ImageList_GetImageCount(list);
-        ImageList_GetIconSize(list, &imageWidth, &imageHeight);
-        SendMessageA(p.Handle(), WM_HELP, 0, 0);
-        PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
-    });
-    Command(CM_FILEPRINTPREVIEW);
+    ModalScript script;
+    script.Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                    GetWindowRect(p.Handle(), &first);
+                    disabledMeanwhile = !IsWindowEnabled(Frame());
+                    fw::ControlBar& bar = *p.GetControlBar();
+                    for (UINT id : bar.ButtonIds()) {
+                        NMTTDISPINFOA info{};
+                        info.hdr = {bar.ToolTips(), id, TTN_GETDISPINFOA};
+                        SendMessageA(p.Handle(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
+                        tips[id] = info.lpszText ? info.lpszText : "";
+                    }
+                    auto list = reinterpret_cast<HIMAGELIST>(
+                        SendMessageA(bar.Handle(), TB_GETIMAGELIST, 0, 0));
+                    images = ImageList_GetImageCount(list);
+                    ImageList_GetIconSize(list, &imageWidth, &imageHeight);
+                    SendMessageA(p.Handle(), WM_HELP, 0, 0);
+                    SetWindowPos(p.Handle(), nullptr, 40, 50, 600, 500, SWP_NOZORDER);
+                    ShowWindow(p.Handle(), SW_MAXIMIZE);
+                    PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
+                }));
+    Run(script, CM_FILEPRINTPREVIEW);
+    EXPECT_TRUE(disabledMeanwhile) << "the preview is modal";
+    EXPECT_EQ(Text(first),
+              Text({viewRect.left, viewRect.top - 1, viewRect.right, viewRect.bottom}));
     const std::map<UINT, std::string> wanted = {{CM_PREVIEWALL, "All Results"},
                                                 {CM_PREVIEWSELECTED, "Selected Results"},
                                                 {CM_PREVIEWPREVIOUS, "Show previous page"},
@@ -784,115 +680,19 @@ TEST_F(Printing, PreviewToolbarShowsItsPicturesAndTipsAndHelpShowsItsPage) {
     EXPECT_EQ(imageHeight, 21);
     ASSERT_FALSE(shell.opened.empty());
     EXPECT_NE(shell.opened.back().find("print_preview.html"), std::string::npos);
-}
-
-TEST_F(Printing, PreviewLaysThePageOutByOrientationAndScrollsBackOnResize) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    fw::Printer* printer = Printer();
-    if (!printer) GTEST_SKIP() << kNoPrinter;
-    struct Seen {
-        bool vertical = false, horizontal = false;
-        RECT client{}, page{};
-        int margin = 0;
-        PageSize size;
-        std::int64_t wheeled = 0, afterResize = -1;
-    };
-    auto look = [&](Seen& s) {
-        PreviewSteps({
-            [&](PrintPreviewWindowOrb& p) {
-                const LONG style = GetWindowLongA(p.ClientWindow(), GWL_STYLE);
-                s.vertical = (style & WS_VSCROLL) != 0;
-                s.horizontal = (style & WS_HSCROLL) != 0;
-                GetClientRect(p.ClientWindow(), &s.client);
-                GetWindowRect(p.PageWindow(), &s.page);
-                MapWindowPoints(nullptr, p.ClientWindow(), reinterpret_cast<POINT*>(&s.page), 2);
-                s.margin = p.PageMargin();
-                s.size = p.GetPageSize();
-                PostMessageA(p.ClientWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
-            },
-            [&](PrintPreviewWindowOrb& p) {
-                s.wheeled = s.vertical ? p.Scroller().Y() : p.Scroller().X();
-                RECT r{};
-                GetWindowRect(p.Handle(), &r);
-                SetWindowPos(p.Handle(), nullptr, 0, 0, r.right - r.left - 40,
-                             r.bottom - r.top - 30, SWP_NOMOVE | SWP_NOZORDER);
-                s.afterResize = p.Scroller().X() + p.Scroller().Y();
-                PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
-            },
-        });
-        Command(CM_FILEPRINTPREVIEW);
-    };
-
-    Seen portrait;
-    look(portrait);
-    EXPECT_TRUE(portrait.vertical);
-    EXPECT_FALSE(portrait.horizontal);
-    EXPECT_EQ(portrait.page.left, portrait.margin);
-    EXPECT_EQ(portrait.page.top, portrait.margin);
-    const int width = portrait.client.right - 2 * portrait.margin;
-    EXPECT_EQ(portrait.page.right - portrait.page.left, width);
-    EXPECT_EQ(portrait.page.bottom - portrait.page.top,
-              width * (portrait.size.height * 95 / portrait.size.width) / 100);
-    EXPECT_EQ(portrait.wheeled, 24) << "one wheel notch down is one line";
-    EXPECT_EQ(portrait.afterResize, 0);
-
-    // The same printer turned to landscape.
-    auto* mode = static_cast<DEVMODEA*>(GlobalLock(printer->DevMode()));
-    ASSERT_NE(mode, nullptr);
-    const short orientation = mode->dmOrientation;
-    mode->dmOrientation = DMORIENT_LANDSCAPE;
-    mode->dmFields |= DM_ORIENTATION;
-    GlobalUnlock(printer->DevMode());
-    Seen landscape;
-    look(landscape);
-    mode = static_cast<DEVMODEA*>(GlobalLock(printer->DevMode()));
-    mode->dmOrientation = orientation;
-    GlobalUnlock(printer->DevMode());
-    EXPECT_GT(landscape.size.width, landscape.size.height);
-    EXPECT_TRUE(landscape.horizontal);
-    EXPECT_FALSE(landscape.vertical);
-    const int height = landscape.client.bottom - 2 * landscape.margin;
-    EXPECT_EQ(landscape.page.bottom - landscape.page.top, height);
-    EXPECT_EQ(landscape.page.right - landscape.page.left,
-              height * (landscape.size.width * 95 / landscape.size.height) / 100);
-}
-
-TEST_F(Printing, PreviewOpensWhereItWasLeftMaximisedOrNot) {
-    if (!StartAndSearch("CARPET")) GTEST_SKIP() << kNoDictionary;
-    if (!Printer()) GTEST_SKIP() << kNoPrinter;
-    // First time: over the results view exactly.
-    RECT first{}, viewRect{};
-    GetClientRect(view->Handle(), &viewRect);
-    MapWindowPoints(view->Handle(), nullptr, reinterpret_cast<POINT*>(&viewRect), 2);
-    bool disabledMeanwhile = false;
-    WhenPreview([&](PrintPreviewWindowOrb& p) {
-        GetWindowRect(p.Handle(), &first);
-        disabledMeanwhile = !IsWindowEnabled(Frame());
-        SetWindowPos(p.Handle(), nullptr, 40, 50, 600, 500, SWP_NOZORDER);
-        ShowWindow(p.Handle(), SW_MAXIMIZE);
-        PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
-    });
-    Command(CM_FILEPRINTPREVIEW);
-    EXPECT_TRUE(disabledMeanwhile) << "the preview is modal";
-    EXPECT_EQ(first.left, viewRect.left);
-    EXPECT_EQ(first.top, viewRect.top - 1);
-    EXPECT_EQ(first.right - first.left, viewRect.right - viewRect.left);
-    EXPECT_EQ(first.bottom - first.top, viewRect.bottom - viewRect.top + 1);
 
     bool zoomed = false;
     RECT restored{};
-    WhenPreview([&](PrintPreviewWindowOrb& p) {
-        zoomed = IsZoomed(p.Handle()) != FALSE;
-        ShowWindow(p.Handle(), SW_RESTORE);
-        GetWindowRect(p.Handle(), &restored);
-        PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
-    });
-    Command(CM_FILEPRINTPREVIEW);
+    ModalScript again;
+    again.Then(kPreview, OnPreview([&](PrintPreviewWindowOrb& p) {
+                   zoomed = IsZoomed(p.Handle()) != FALSE;
+                   ShowWindow(p.Handle(), SW_RESTORE);
+                   GetWindowRect(p.Handle(), &restored);
+                   PostMessageA(p.Handle(), WM_CLOSE, 0, 0);
+               }));
+    Run(again, CM_FILEPRINTPREVIEW);
     EXPECT_TRUE(zoomed);
-    EXPECT_EQ(restored.left, 40);
-    EXPECT_EQ(restored.top, 50);
-    EXPECT_EQ(restored.right - restored.left, 600);
-    EXPECT_EQ(restored.bottom - restored.top, 500);
+    EXPECT_EQ(Text(restored), Text({40, 50, 640, 550}));
 }
 
 } // namespace
