@@ -85,8 +85,10 @@ public:
         FindClose(search);
         return names;
     }
-    // Empties the folder, which is this run's own.
+    // Empties the folder, which is this run's own; with none named the
+    // pattern would match the drive's root, so nothing is deleted then.
     void Clear() const {
+        if (!Known()) return;
         for (const std::string& name : Names("*"))
             DeleteFileA((WindowsPath(unix_) + "\\" + name).c_str());
     }
