@@ -240,12 +240,6 @@ HWND Descendant(HWND parent, int id) {
     return search.second;
 }
 
-std::string TextOf(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // Quillon.exe started as the user starts it, in a folder other than its own,
 // and driven from this process with messages, as another program could.
 class RunningQuillon {

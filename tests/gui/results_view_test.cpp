@@ -53,16 +53,6 @@ void SetClipboardText(const std::string& text) {
     CloseClipboard();
 }
 
-void WriteSettingText(const char* name, const std::string& text) {
-    HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(raw, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(raw);
-}
-
 // Everything a program writes to its standard output, or nothing when it
 // cannot be started.
 std::optional<std::string> RunAndRead(const std::string& commandLine) {
