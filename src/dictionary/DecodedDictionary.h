@@ -125,7 +125,7 @@ void ReadEntries(OWDictionaryList& list, int index, DecodedDictionary* decoded, 
             for (std::size_t j = 0; j < count; ++j) {
                 const std::uint32_t letters = masks[base + j];
                 const bool fits = ((letters & notAllowed) | (required & ~letters)) == 0;
-                pass[j] = fits & mayUse(letters) ? 1 : 0;
+                pass[j] = static_cast<unsigned char>(fits & mayUse(letters));
             }
             for (std::size_t j = count; j < kBlock; ++j)
                 pass[j] = 0;
