@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using namespace layout;
@@ -37,27 +39,21 @@ TEST(MoveableControls, CentreUsesTheRoundedHalfAndStretchNeverGoesNegative) {
     EXPECT_EQ(MovePlace(MoveMode::Stretch, 120, offset, 100, 250), (Span{100, 0}));
 }
 
-TEST(RestorePosition, AppliesOnlySensibleStoredPlacements) {
-    EXPECT_FALSE(RestorablePosition("", 1280, 1024, true, 300, 200));
-    EXPECT_FALSE(RestorablePosition("0,10,20,0,300", 1280, 1024, true, 300, 200));
-    EXPECT_FALSE(RestorablePosition("0,10,20,400,-1", 1280, 1024, true, 300, 200));
-    EXPECT_FALSE(RestorablePosition("0,1280,20,400,300", 1280, 1024, true, 300, 200))
-        << "x equal to the screen width lies off the screen";
-    EXPECT_FALSE(RestorablePosition("0,10,1024,400,300", 1280, 1024, true, 300, 200));
-    EXPECT_FALSE(RestorablePosition("garbage", 1280, 1024, true, 300, 200));
-    EXPECT_EQ(RestorablePosition("1,10,20,400,300", 1280, 1024, true, 300, 200),
-              (Rect{10, 20, 400, 300}))
-        << "the maximized flag is ignored";
+// A 1280 x 1024 screen and a window 300 x 200 of its own.
+std::optional<Rect> OnOneScreen(const char* stored, bool sizable = true) {
+    return RestorablePosition(stored, 1280, 1024, sizable, 300, 200);
 }
 
-TEST(RestorePosition, NegativeYIsCorrectedButXIsNot) {
-    EXPECT_EQ(RestorablePosition("0,-20,-30,400,300", 1280, 1024, true, 300, 200),
-              (Rect{-20, 0, 400, 300}));
-    EXPECT_EQ(RestorablePosition("0,-20,-30,400,300", 1280, 1024, false, 300, 200),
-              (Rect{-20, 0, 300, 200}))
+TEST(RestorePosition, AppliesOnlySensibleStoredPlacements) {
+    for (const char* stored : {"", "garbage", "0,10,20,0,300", "0,10,20,400,-1",
+                               "0,10,1024,400,300", "0,-400,10,400,300"})
+        EXPECT_FALSE(OnOneScreen(stored)) << stored;
+    EXPECT_FALSE(OnOneScreen("0,1280,20,400,300")) << "x equal to the screen width lies off it";
+    EXPECT_EQ(OnOneScreen("1,10,20,400,300"), (Rect{10, 20, 400, 300}))
+        << "the maximized flag is ignored";
+    EXPECT_EQ(OnOneScreen("0,-20,-30,400,300"), (Rect{-20, 0, 400, 300})) << "y corrected, x not";
+    EXPECT_EQ(OnOneScreen("0,-20,-30,400,300", false), (Rect{-20, 0, 300, 200}))
         << "a window without a sizing border keeps its own size";
-    EXPECT_FALSE(RestorablePosition("0,-400,10,400,300", 1280, 1024, true, 300, 200))
-        << "wholly off the left edge: out of reach";
 }
 
 // A 1920 x 1080 primary monitor with a 1280 x 1024 one to its left whose top
@@ -112,28 +108,31 @@ TEST(MainWindow, StoredRectangleOnAnyMonitorOrTheDefault) {
     EXPECT_EQ(MainWindowRect({100, -700, 800, 600}, primaryOnly, 1920, 1080), kDefault);
 }
 
+std::optional<Rect> OnThree(const char* stored) {
+    return RestorablePosition(stored, kThree, true, 1, 1);
+}
+
 TEST(RestorePosition, OtherMonitorsKeepTheirPlaces) {
-    EXPECT_EQ(RestorablePosition("0,-1100,-150,400,300", kThree, true, 1, 1),
-              (Rect{-1100, -150, 400, 300}))
+    EXPECT_EQ(OnThree("0,-1100,-150,400,300"), (Rect{-1100, -150, 400, 300}))
         << "above the primary's top but on the left monitor";
-    EXPECT_EQ(RestorablePosition("0,-1100,-250,400,300", kThree, true, 1, 1),
-              (Rect{-1100, -200, 400, 300}))
+    EXPECT_EQ(OnThree("0,-1100,-250,400,300"), (Rect{-1100, -200, 400, 300}))
         << "the caption comes down to the top of the monitor it is on";
-    EXPECT_EQ(RestorablePosition("0,100,-2000,400,300", kThree, true, 1, 1),
-              (Rect{100, -900, 400, 300}))
+    EXPECT_EQ(OnThree("0,100,-2000,400,300"), (Rect{100, -900, 400, 300}))
         << "above every monitor: down to the virtual screen's top";
-    EXPECT_FALSE(RestorablePosition("0,-3000,0,400,300", kThree, true, 1, 1))
-        << "wholly left of every monitor";
-    EXPECT_FALSE(RestorablePosition("0,3200,0,400,300", kThree, true, 1, 1));
+    EXPECT_FALSE(OnThree("0,-3000,0,400,300")) << "wholly left of every monitor";
+    EXPECT_FALSE(OnThree("0,3200,0,400,300"));
     EXPECT_FALSE(RestorablePosition("0,-900,-850,400,300", kThree, false, 100, 100))
         << "its own size lies in the uncovered corner";
 }
 
-TEST(PopupPosition, ClampedToTheVirtualScreen) {
+TEST(PopupPosition, ClampedToTheVirtualScreenOrTheScreen) {
     const Rect all = VirtualScreen(kThree);
     EXPECT_EQ(ClampToArea({-1200, 500}, all), (Point{-1200, 500}));
     EXPECT_EQ(ClampToArea({-5000, -5000}, all), (Point{-1280, -900}));
     EXPECT_EQ(ClampToArea({5000, 5000}, all), (Point{1920, 1080}));
+    EXPECT_EQ(ClampToScreen({-5, 2000}, 1280, 1024), (Point{0, 1024}));
+    EXPECT_EQ(ClampToScreen({1300, -1}, 1280, 1024), (Point{1280, 0}));
+    EXPECT_EQ(ClampToScreen({10, 20}, 1280, 1024), (Point{10, 20}));
 }
 
 TEST(ToolTips, TextAfterTheFirstLineBreak) {
@@ -162,14 +161,9 @@ TEST(SortTriangle, PointsUpForAscendingAndDownForDescending) {
     EXPECT_EQ(down[0].points, (std::vector<Point>{{91, 7}, {87, 13}}));
     EXPECT_EQ(down[1].points, (std::vector<Point>{{87, 12}, {84, 5}, {91, 5}}));
     EXPECT_EQ(right, 82);
-}
 
-TEST(SortTriangle, OddHeightsTruncateTheThirds) {
-    int right = 0;
-    // Height 20 (top -1 after the pressed-state shift): b = 6, 5b/2 = 15.
-    auto up = SortTriangle(1, 50, -1, 19, right);
-    ASSERT_FALSE(up.empty());
-    EXPECT_EQ(up[0].points.front(), (Point{38, 5}));
+    // Height 20 (top -1 after the pressed-state shift) truncates: b = 6, 5b/2 = 15.
+    EXPECT_EQ(SortTriangle(1, 50, -1, 19, right).at(0).points.front(), (Point{38, 5}));
     EXPECT_EQ(right, 32);
 }
 
@@ -215,12 +209,6 @@ TEST(Links, MailLinksShowTheBareAddress) {
     EXPECT_EQ(LinkText("mailto:"), "");
     EXPECT_EQ(LinkText("?Subject=only"), "");
     EXPECT_EQ(LinkText("x mailto:a@b"), "a@b") << "the part before mailto: goes too";
-}
-
-TEST(PopupPosition, ClampedToTheScreen) {
-    EXPECT_EQ(ClampToScreen({-5, 2000}, 1280, 1024), (Point{0, 1024}));
-    EXPECT_EQ(ClampToScreen({1300, -1}, 1280, 1024), (Point{1280, 0}));
-    EXPECT_EQ(ClampToScreen({10, 20}, 1280, 1024), (Point{10, 20}));
 }
 
 } // namespace

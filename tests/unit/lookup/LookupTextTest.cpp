@@ -31,32 +31,15 @@ std::string HexReference(const std::string& word) {
     return out;
 }
 
-TEST(LookupText, WebEncodingKeepsOnlyAsciiLettersAndDigits) {
-    const struct {
-        const char* word;
-        const char* encoded;
-    } cases[] = {
-        {"carpet", "carpet"},         {"o'er", "o%27er"},
-        {"ice cream", "ice%20cream"}, {"x-ray", "x%2dray"},
-        {"caf\xE9", "caf%e9"},        {"say \"hi\"", "say%20%22hi%22"},
-        {"a&b=c?", "a%26b%3dc%3f"},   {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WebEncode(c.word), c.encoded) << c.word;
-
-    // Every byte value, against the format it is defined by.
+TEST(LookupText, EncodingsMatchTheirDefiningFormatsForEveryByte) {
+    EXPECT_EQ(WebEncode("say \"o'er\" caf\xE9"), "say%20%22o%27er%22%20caf%e9");
+    EXPECT_EQ(WebEncode(""), "");
+    EXPECT_EQ(HexEncode("\xE9\xFF"), "E9FF");
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(WebEncode(all), WebReference(all));
     EXPECT_EQ(HexEncode(all), HexReference(all));
-}
-
-TEST(LookupText, HexEncodingIsTwoUppercaseDigitsPerByte) {
-    EXPECT_EQ(HexEncode("abc"), "616263");
-    EXPECT_EQ(HexEncode("ab c"), "61622063");
-    EXPECT_EQ(HexEncode("\xE9\xFF"), "E9FF");
-    EXPECT_EQ(HexEncode(""), "");
 }
 
 TEST(LookupText, TemplateReplacesEveryEntry) {

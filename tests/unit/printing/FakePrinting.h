@@ -27,7 +27,6 @@ public:
     std::map<std::string, int> widths; // overrides charWidth for these texts
 
     FontSetting selected;
-    int selections = 0;
     int busy = 0;
     bool transparent = false;
     std::vector<Drawn> drawn;
@@ -35,10 +34,7 @@ public:
     DeviceMetrics Metrics() const override { return metrics; }
     int ScreenPixelsPerInchX() const override { return screenX; }
     int ScreenPixelsPerInchY() const override { return screenY; }
-    void SelectFont(const FontSetting& f) override {
-        selected = f;
-        ++selections;
-    }
+    void SelectFont(const FontSetting& f) override { selected = f; }
     std::optional<FontMetrics> SelectedFontMetrics() const override {
         if (!hasMetrics) return std::nullopt;
         return font;

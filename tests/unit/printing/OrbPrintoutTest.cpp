@@ -13,6 +13,9 @@
 
 namespace {
 
+using Page = OrbPrintout::PageInfo;
+using Drawn = std::vector<std::vector<FakeDevice::Drawn>>;
+
 // A printer of 100 pixels an inch with no unprintable edge, a font 20 pixels
 // high with a column gap of 8, and no margins: pages `width` wide with
 // `linesPerPage` lines.
@@ -37,15 +40,21 @@ protected:
             device.widths[text] = width;
         }
     }
-    // Renders every page; the lines drawn on each.
-    std::vector<std::vector<FakeDevice::Drawn>> RenderAll() {
-        std::vector<std::vector<FakeDevice::Drawn>> pages;
+    Drawn RenderAll() {
+        Drawn pages;
         for (int page = 1; printout->PageExists(page); ++page) {
             device.drawn.clear();
             printout->RenderPage(page);
             pages.push_back(device.drawn);
         }
         return pages;
+    }
+    std::vector<std::string> TextsOf(const Drawn& pages) {
+        std::vector<std::string> texts;
+        for (const auto& page : pages)
+            for (const FakeDevice::Drawn& d : page)
+                texts.push_back(d.text);
+        return texts;
     }
 
     FakeDevice device;
@@ -54,8 +63,6 @@ protected:
     PageMargins margins{kMarginsInThousandthsOfInch, 0, 0, 0, 0};
     std::unique_ptr<OrbPrintout> printout;
 };
-
-using Page = OrbPrintout::PageInfo;
 
 TEST_F(Printing, TheFontIsScaledFromTheScreenToThePrinterRoundingHalvesAwayFromZero) {
     struct Case {
@@ -72,6 +79,7 @@ TEST_F(Printing, TheFontIsScaledFromTheScreenToThePrinterRoundingHalvesAwayFromZ
         {-15, 3, 600, 0, -15, 3},                      // no screen resolution: no scaling
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.height << "x" << c.width << " at " << c.printer);
         FontSetting font = DefaultFont();
         font.logFont.lfHeight = c.height;
         font.logFont.lfWidth = c.width;
@@ -80,8 +88,8 @@ TEST_F(Printing, TheFontIsScaledFromTheScreenToThePrinterRoundingHalvesAwayFromZ
         OrbPrintout p("Quillon Output", dialog, feeder, font, margins);
         p.SetPrintDevice(&device, {});
         p.Paginate();
-        EXPECT_EQ(p.WorkingFont().logFont.lfHeight, c.scaledHeight) << c.height << " " << c.printer;
-        EXPECT_EQ(p.WorkingFont().logFont.lfWidth, c.scaledWidth) << c.width << " " << c.printer;
+        EXPECT_EQ(p.WorkingFont().logFont.lfHeight, c.scaledHeight);
+        EXPECT_EQ(p.WorkingFont().logFont.lfWidth, c.scaledWidth);
         EXPECT_EQ(device.selected, p.WorkingFont());
         EXPECT_EQ(device.busy, 0) << "the busy cursor goes away again";
     }
@@ -103,15 +111,16 @@ TEST_F(Printing, MarginsInEitherUnitBecomePrinterPixelsInsideThePrintableArea) {
         {{4, 5000, 1000, 5000, 1000}, 0, 0, 1500, 300, 0, 54},  // margins wider than the paper
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "margins " << c.margins.left << "," << c.margins.top);
         device.metrics = {300, 300, c.offsetX, c.offsetY, 2550, 3300};
         device.font = {50, 0, 10};
         margins = c.margins;
         OrbPrintout& p = Make();
         p.Paginate();
-        EXPECT_EQ(p.LeftOrigin(), c.left) << c.margins.left;
-        EXPECT_EQ(p.TopOrigin(), c.top) << c.margins.top;
-        EXPECT_EQ(p.PrintableWidth(), c.width) << c.margins.left;
-        EXPECT_EQ(p.LinesPerPage(), c.linesPerPage) << c.margins.top;
+        EXPECT_EQ(p.LeftOrigin(), c.left);
+        EXPECT_EQ(p.TopOrigin(), c.top);
+        EXPECT_EQ(p.PrintableWidth(), c.width);
+        EXPECT_EQ(p.LinesPerPage(), c.linesPerPage);
         EXPECT_EQ(p.LineHeight(), 50);
         EXPECT_EQ(p.ColumnGap(), 40);
     }
@@ -130,105 +139,82 @@ TEST_F(Printing, WithoutFontMetricsOrRoomForALineEveryPageStillHoldsOneLine) {
     margins = {kMarginsInThousandthsOfInch, 0, 5000, 0, 5000}; // no height left
     Make().Paginate();
     EXPECT_EQ(printout->LinesPerPage(), 1);
-    // One line a page, but every line is printed.
-    const auto pages = RenderAll();
-    ASSERT_FALSE(pages.empty());
-    std::size_t total = 0;
-    for (const auto& page : pages)
-        total += page.size();
-    EXPECT_EQ(total, 3u);
+    EXPECT_EQ(TextsOf(RenderAll()), feeder.lines);
 }
 
-TEST_F(Printing, EqualLinesFillOnePageRowByRow) {
-    // 120 equal lines, 50 lines a page, five columns fit: one page of
-    // capacity 250 holds them in 24 full rows of 5.
-    SetPage(1000, 50);
-    AddLines(120, 180); // pitch 188: 5 columns
-    OrbPrintout& p = Make();
-    EXPECT_EQ(p.GetPageRange().last, 1);
-    EXPECT_EQ(p.Pages(), (std::vector<Page>{{250, 180}}));
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 1u);
-    ASSERT_EQ(pages[0].size(), 120u);
-    // Five columns spread from margin to margin: pitch 180 + (1000 - 900) / 4.
-    EXPECT_EQ(pages[0][1].x, 205);
-    EXPECT_EQ(pages[0][4].x, 820);
-    EXPECT_EQ(pages[0][119].x, 820);
-    EXPECT_EQ(pages[0][119].y, 23 * 20);
-    EXPECT_EQ(pages[0][5].y, 20);
-    EXPECT_TRUE(device.transparent);
-}
-
-TEST_F(Printing, AWiderLineShrinksTheColumnsOfTheOpenPage) {
-    // Ten columns for lines of 92 (pitch 100); a line of 192 (pitch 200)
-    // arriving while the page holds few lines leaves five columns.
-    SetPage(1000, 10);
-    AddLines(12, 92);
-    AddLines(1, 192);
-    OrbPrintout& p = Make();
-    p.Paginate();
-    EXPECT_EQ(p.Pages(), (std::vector<Page>{{50, 192}}));
-}
-
-TEST_F(Printing, AWiderLineThatNoLongerFitsTheOpenPageStartsTheNextOne) {
-    // Lines 0-34 of width 92 (ten columns), line 35 of width 402 (two
-    // columns, capacity 20). The 35 lines on the page do not fit two columns:
-    // the page keeps its three whole columns' worth (30 lines, width 92) and
-    // lines 30-49 make the next page, in columns 402 wide. Line 35 is never
-    // drawn in a column narrower than itself.
-    SetPage(1000, 10);
-    AddLines(35, 92);
-    AddLines(1, 402);
-    AddLines(24, 92);
-    OrbPrintout& p = Make();
-    EXPECT_EQ(p.GetPageRange().last, 3);
-    EXPECT_EQ(p.Pages(), (std::vector<Page>{{30, 92}, {50, 402}, {150, 92}}));
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[0].size(), 30u);
-    EXPECT_EQ(pages[1].front().text, "line 30");
-    EXPECT_EQ(pages[1][5].text, "line 35");
-    EXPECT_EQ(pages[1][5].x, 598); // second of two columns: 402 + (1000 - 804)
-    EXPECT_EQ(pages[2].size(), 10u);
-}
-
-TEST_F(Printing, ALineThatFillsThePageExactlyIsStillPrinted) {
-    // Line 20 shrinks the page to two columns of ten, exactly the 20 lines
-    // before it: it goes to the next page instead of being lost.
-    SetPage(1000, 10);
-    AddLines(20, 92);
-    AddLines(1, 492);
-    OrbPrintout& p = Make();
-    EXPECT_EQ(p.GetPageRange().last, 2);
-    EXPECT_EQ(p.Pages(), (std::vector<Page>{{20, 92}, {40, 492}}));
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 2u);
-    ASSERT_EQ(pages[1].size(), 1u);
-    EXPECT_EQ(pages[1][0].text, "line 20");
-}
-
-TEST_F(Printing, NineColumnsAreSpreadToBothMargins) {
-    SetPage(1000, 10);
-    AddLines(90, 95); // pitch 103: nine columns
-    Make();
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0][1].x, 113); // 95 + (1000 - 855) / 8
-    EXPECT_EQ(pages[0][8].x, 8 * 113);
-    EXPECT_EQ(pages[0][9].y, 20);
-}
-
-TEST_F(Printing, ALineWiderThanThePageGetsPagesOfOneColumn) {
-    SetPage(1000, 4);
-    AddLines(6, 1500);
-    OrbPrintout& p = Make();
-    EXPECT_EQ(p.GetPageRange().last, 2);
-    EXPECT_EQ(p.Pages(), (std::vector<Page>{{4, 1500}, {8, 1500}}));
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 2u);
-    for (const auto& d : pages[1])
-        EXPECT_EQ(d.x, 0);
-    EXPECT_EQ(pages[1].size(), 2u);
+// Pages 1000 wide; line pitch is width + 8. Spots name a drawn line by page
+// and place on it; an empty text or a negative coordinate is not checked.
+TEST_F(Printing, LinesFillEqualColumnsSpreadToBothMargins) {
+    struct Spot {
+        std::size_t page, index;
+        std::string text;
+        int x, y;
+    };
+    struct Case {
+        const char* name;
+        int linesPerPage;
+        std::vector<std::pair<int, int>> lines; // count, width
+        std::vector<Page> pages;
+        std::vector<Spot> spots;
+    };
+    const Case cases[] = {
+        // Five columns 180 + (1000 - 900) / 4 apart, filled row by row.
+        {"equal lines",
+         50,
+         {{120, 180}},
+         {{250, 180}},
+         {{0, 1, "", 205, 0}, {0, 4, "", 820, -1}, {0, 5, "", -1, 20}, {0, 119, "", 820, 460}}},
+        {"nine columns",
+         10,
+         {{90, 95}},
+         {{90, 95}},
+         {{0, 1, "", 113, -1}, {0, 8, "", 904, 0}, {0, 9, "", 0, 20}}},
+        // A wider line arriving while the page holds few lines leaves five columns.
+        {"wider line shrinks the open page", 10, {{12, 92}, {1, 192}}, {{50, 192}}, {}},
+        // Line 35 needs two columns, which cannot hold the 35 lines before it:
+        // the page keeps three whole columns (30 lines) and line 35 is never
+        // drawn in a column narrower than itself.
+        {"wider line starts the next page",
+         10,
+         {{35, 92}, {1, 402}, {24, 92}},
+         {{30, 92}, {50, 402}, {150, 92}},
+         {{1, 0, "line 30", 0, 0}, {1, 5, "line 35", 598, -1}, {2, 0, "line 50", 0, 0}}},
+        // Line 20 shrinks the page to exactly the 20 lines before it: it goes
+        // to the next page instead of being lost.
+        {"line that fills the page exactly",
+         10,
+         {{20, 92}, {1, 492}},
+         {{20, 92}, {40, 492}},
+         {{1, 0, "line 20", 0, 0}}},
+        {"lines wider than the page",
+         4,
+         {{6, 1500}},
+         {{4, 1500}, {8, 1500}},
+         {{1, 0, "line 4", 0, 0}, {1, 1, "line 5", 0, 20}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        feeder.lines.clear();
+        device.widths.clear();
+        SetPage(1000, c.linesPerPage);
+        for (const auto& [count, width] : c.lines)
+            AddLines(count, width);
+        OrbPrintout& p = Make();
+        EXPECT_EQ(p.GetPageRange().last, static_cast<int>(c.pages.size()));
+        EXPECT_EQ(p.Pages(), c.pages);
+        const Drawn pages = RenderAll();
+        EXPECT_EQ(TextsOf(pages), feeder.lines);
+        for (const Spot& s : c.spots) {
+            ASSERT_LT(s.page, pages.size());
+            ASSERT_LT(s.index, pages[s.page].size());
+            const FakeDevice::Drawn& d = pages[s.page][s.index];
+            const std::string at = std::to_string(s.page) + ":" + std::to_string(s.index);
+            EXPECT_EQ(d.text, s.text.empty() ? d.text : s.text) << at;
+            EXPECT_EQ(d.x, s.x < 0 ? d.x : s.x) << at;
+            EXPECT_EQ(d.y, s.y < 0 ? d.y : s.y) << at;
+        }
+        EXPECT_TRUE(device.transparent);
+    }
 }
 
 TEST_F(Printing, TheSelectionIsPrintedWhenChosenAndThereIsOne) {
@@ -249,12 +235,7 @@ TEST_F(Printing, TheSelectionIsPrintedWhenChosenAndThereIsOne) {
     EXPECT_EQ(ranges.selectionFrom, 1);
     EXPECT_EQ(ranges.selectionTo, INT_MAX);
     p.GetPageRange();
-    EXPECT_EQ(p.LineCount(), 2);
-    const auto pages = RenderAll();
-    ASSERT_EQ(pages.size(), 1u);
-    ASSERT_EQ(pages[0].size(), 2u);
-    EXPECT_EQ(pages[0][0].text, "line 3");
-    EXPECT_EQ(pages[0][1].text, "line 17");
+    EXPECT_EQ(TextsOf(RenderAll()), (std::vector<std::string>{"line 3", "line 17"}));
 
     dialog.flags = 0; // "All" chosen again: the next pagination takes every line
     EXPECT_TRUE(p.PageExists(1));
@@ -265,6 +246,8 @@ TEST_F(Printing, TheSelectionIsPrintedWhenChosenAndThereIsOne) {
 
 TEST_F(Printing, PagesExistFromOneToTheLast) {
     SetPage(1000, 2);
+    EXPECT_EQ(Make().GetPageRange().last, 0) << "no lines, no pages";
+    EXPECT_FALSE(printout->PageExists(1));
     AddLines(5, 600); // one column of two lines a page
     OrbPrintout& p = Make();
     for (int page : {0, -1, 4})
@@ -277,16 +260,10 @@ TEST_F(Printing, PagesExistFromOneToTheLast) {
     EXPECT_TRUE(device.drawn.empty());
 }
 
-TEST_F(Printing, NoLinesNoPages) {
-    SetPage(1000, 10);
-    OrbPrintout& p = Make();
-    EXPECT_EQ(p.GetPageRange().last, 0);
-    EXPECT_FALSE(p.PageExists(1));
-}
-
 TEST_F(Printing, EveryLineIsDrawnOnceInOrderAndClearOfItsNeighbours) {
     std::mt19937 random(20070101);
     for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
         feeder.lines.clear();
         device.widths.clear();
         const int width = std::uniform_int_distribution(0, 1500)(random);
@@ -296,24 +273,20 @@ TEST_F(Printing, EveryLineIsDrawnOnceInOrderAndClearOfItsNeighbours) {
         const int widest = std::uniform_int_distribution(1, 700)(random);
         for (int i = 0; i < count; ++i)
             AddLines(1, std::uniform_int_distribution(0, widest)(random));
-        OrbPrintout& p = Make();
-        p.GetPageRange();
-        const auto pages = RenderAll();
-
-        std::vector<std::string> drawn;
+        Make().GetPageRange();
+        const Drawn pages = RenderAll();
         for (std::size_t page = 0; page < pages.size(); ++page) {
-            ASSERT_FALSE(pages[page].empty()) << "round " << round << ": empty page " << page;
+            ASSERT_FALSE(pages[page].empty()) << "empty page " << page;
             for (std::size_t k = 0; k < pages[page].size(); ++k) {
                 const FakeDevice::Drawn& d = pages[page][k];
-                drawn.push_back(d.text);
-                EXPECT_LT(d.y, linesPerPage * 20) << "round " << round << ": below the page";
+                EXPECT_LT(d.y, linesPerPage * 20) << "below the page";
                 if (k + 1 < pages[page].size() && pages[page][k + 1].y == d.y) {
                     EXPECT_LE(d.x + device.widths[d.text], pages[page][k + 1].x)
-                        << "round " << round << ": " << d.text << " runs into its neighbour";
+                        << d.text << " runs into its neighbour";
                 }
             }
         }
-        EXPECT_EQ(drawn, feeder.lines) << "round " << round;
+        EXPECT_EQ(TextsOf(pages), feeder.lines);
     }
 }
 

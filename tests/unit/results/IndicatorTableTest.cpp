@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -13,28 +14,15 @@ using Row = std::vector<std::string>;
 
 // Abbreviations are plain letters; indicators are lower-case words joined by single
 // spaces or hyphens.
-bool IsAbbreviationKey(const std::string& key) {
-    return !key.empty() &&
-           std::all_of(key.begin(), key.end(), [](char c) { return c >= 'a' && c <= 'z'; });
-}
-
-bool IsIndicatorKey(const std::string& key) {
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        const char c = key[i];
-        if (c >= 'a' && c <= 'z') continue;
-        const bool joiner = c == ' ' || c == '-';
-        if (!joiner || i == 0 || i + 1 == key.size() || key[i + 1] == ' ' || key[i + 1] == '-')
-            return false;
-    }
-    return !key.empty();
-}
+const std::regex kAbbreviationKey("[a-z]+");
+const std::regex kIndicatorKey("[a-z]+([ -][a-z]+)*");
 
 struct ShippedTable {
     int kind;
     Row columns;
     std::size_t minimumRows;
     bool uniqueKeys;
-    bool (*keyRule)(const std::string&);
+    const std::regex& keyRule;
     std::set<std::string> values; // allowed second fields; empty: any
 };
 
@@ -188,8 +176,8 @@ TEST(ShippedIndicatorTables, AreWellFormed) {
     const std::set<std::string> way{"outer holds inner", "inner goes in outer"};
     const std::set<std::string> suits{"across", "down", "either"};
     namespace K = IndicatorKind;
-    const auto words = IsIndicatorKey;
-    const auto letters = IsAbbreviationKey;
+    const std::regex& words = kIndicatorKey;
+    const std::regex& letters = kAbbreviationKey;
     const std::vector<ShippedTable> tables = {
         {K::Charade, {"Indicator", "Order"}, 120, true, words, order},
         {K::ContainerAndContents, {"Indicator", "Which way"}, 250, true, words, way},
@@ -206,7 +194,6 @@ TEST(ShippedIndicatorTables, AreWellFormed) {
         const IndicatorTable table = ReadIndicatorTable(file);
         ASSERT_TRUE(table.caption.has_value());
         EXPECT_FALSE(table.caption->empty());
-        ASSERT_FALSE(table.columns.empty());
         EXPECT_EQ(table.columns, expected.columns);
         EXPECT_GE(table.rows.size(), expected.minimumRows);
 
@@ -215,17 +202,12 @@ TEST(ShippedIndicatorTables, AreWellFormed) {
         const Row* previous = nullptr;
         for (const Row& row : table.rows) {
             const std::string& key = row[0];
-            EXPECT_TRUE(expected.keyRule(key)) << "key \"" << key << '"';
+            EXPECT_TRUE(std::regex_match(key, expected.keyRule)) << "key \"" << key << '"';
             EXPECT_TRUE(rows.insert(row).second) << "repeated row " << key;
-            if (expected.uniqueKeys) {
-                EXPECT_TRUE(keys.insert(key).second) << "repeated key " << key;
-            }
-            if (!expected.values.empty()) {
-                EXPECT_EQ(expected.values.count(row[1]), 1u) << key << ": " << row[1];
-            }
-            if (previous != nullptr) {
-                EXPECT_LE((*previous)[0], key) << "not sorted at " << key;
-            }
+            EXPECT_TRUE(keys.insert(key).second || !expected.uniqueKeys) << "repeated key " << key;
+            EXPECT_TRUE(expected.values.empty() || expected.values.count(row[1]))
+                << key << ": " << row[1];
+            EXPECT_TRUE(previous == nullptr || (*previous)[0] <= key) << "not sorted at " << key;
             previous = &row;
         }
 
