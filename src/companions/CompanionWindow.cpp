@@ -36,15 +36,14 @@ std::string DialogFilter(std::string text) {
 CompanionWindow::CompanionWindow(int templateId, std::string prefix, Shell& shell,
                                  std::string programDirectory, SettingsStore& settings)
     : fw::Dialog(templateId), SettingsAccessor(std::move(prefix), settings),
-      templateId_(templateId), shell_(shell), programDirectory_(std::move(programDirectory)),
-      lists_([this] { UpdateButtons(); }), second_([this] { UpdateButtons(); }) {
+      templateId_(templateId), shell_(shell), programDirectory_(std::move(programDirectory)) {
+    AddFileList(IDC_LISTS, IDC_LISTSREMOVE);
+    AddFileList(IDC_SECONDLIST, IDC_SECONDREMOVE);
     commands_.Add(IDC_RUN, [this] { OnRunOrStop(); });
     commands_.Add(IDC_HELPBUTTON, [this] { OnHelp(); });
     commands_.Add(IDC_LISTSADD, [this] {
-        lists_.Add(ChooseFilesToRead(IDS_WORDLISTSELECTION, IDS_WORDLISTFILTER));
+        Lists().Add(ChooseFilesToRead(IDS_WORDLISTSELECTION, IDS_WORDLISTFILTER));
     });
-    commands_.Add(IDC_LISTSREMOVE, [this] { lists_.RemoveSelected(); });
-    commands_.Add(IDC_SECONDREMOVE, [this] { second_.RemoveSelected(); });
     // The worker asks through this whether to go on; it posts what it reports.
     report_ = [this](int permille) {
         if (posted_.exchange(permille) != permille)
@@ -56,6 +55,14 @@ CompanionWindow::CompanionWindow(int templateId, std::string prefix, Shell& shel
 CompanionWindow::~CompanionWindow() {
     stop_ = true;
     if (worker_.joinable()) worker_.join();
+}
+
+FileListBox& CompanionWindow::AddFileList(int listId, int removeId) {
+    files_.push_back(
+        {std::make_unique<FileListBox>([this] { UpdateButtons(); }), listId, removeId});
+    FileListBox& list = *files_.back().list;
+    commands_.Add(removeId, [&list] { list.RemoveSelected(); });
+    return list;
 }
 
 void CompanionWindow::SetupWindow() {
@@ -70,8 +77,8 @@ void CompanionWindow::SetupWindow() {
     char run[64] = {};
     GetDlgItemTextA(Handle(), IDC_RUN, run, sizeof run);
     runText_ = run;
-    lists_.Attach(Item(IDC_LISTS));
-    second_.Attach(Item(IDC_SECONDLIST));
+    for (FileList& files : files_)
+        files.list->Attach(Item(files.listId));
     SendMessageA(Item(IDC_PROGRESS), PBM_SETRANGE32, 0, 1000);
     SendMessageA(Item(IDC_OUTPUT), EM_LIMITTEXT, MAX_PATH - 1, 0);
     LoadChoices();
@@ -96,8 +103,8 @@ INT_PTR CompanionWindow::DialogProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         PostMessageA(Handle(), kDpiScaledMessage, 0, 0);
         break;
     case kDpiScaledMessage:
-        lists_.UpdateExtent();
-        second_.UpdateExtent();
+        for (FileList& files : files_)
+            files.list->UpdateExtent();
         return TRUE;
     case WM_DESTROY:
         SavePosition();
@@ -348,8 +355,8 @@ void CompanionWindow::EnableChoices(bool enable) {
 
 void CompanionWindow::UpdateButtons() {
     if (Running()) return;
-    EnableWindow(Item(IDC_LISTSREMOVE), lists_.HasSelection() ? TRUE : FALSE);
-    EnableWindow(Item(IDC_SECONDREMOVE), second_.HasSelection() ? TRUE : FALSE);
+    for (const FileList& files : files_)
+        EnableWindow(Item(files.removeId), files.list->HasSelection() ? TRUE : FALSE);
 }
 
 void CompanionWindow::RestorePosition() {

@@ -15,8 +15,10 @@
 #include "common/Progress.h"
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 class CompanionWindow : public fw::Dialog, public SettingsAccessor {
 public:
@@ -27,8 +29,8 @@ public:
     bool Running() const { return worker_.joinable(); }
     // What the last job came to, as the window shows it.
     std::string ResultText() const;
-    FileListBox& Lists() { return lists_; }
-    FileListBox& SecondList() { return second_; }
+    FileListBox& Lists() { return *files_[0].list; }
+    FileListBox& SecondList() { return *files_[1].list; }
     // Starts the job as the Run button does; false when the window's choices
     // are incomplete (the user is told what is missing).
     bool Run();
@@ -48,6 +50,10 @@ protected:
     // Filling and saving the window's own choices.
     virtual void LoadChoices() = 0;
     virtual void SaveChoices() = 0;
+
+    // One more list of files, with its Remove button, for a window that reads
+    // more kinds of files than the two every companion has.
+    FileListBox& AddFileList(int listId, int removeId);
 
     // The file dialogs of the window. The filter is a string-table text
     // with '|' between its parts.
@@ -76,8 +82,12 @@ private:
     int templateId_;
     Shell& shell_;
     std::string programDirectory_;
-    FileListBox lists_;
-    FileListBox second_;
+    struct FileList {
+        std::unique_ptr<FileListBox> list; // stays put while the vector grows
+        int listId;
+        int removeId;
+    };
+    std::vector<FileList> files_;
     std::thread worker_;
     HWND jobWindow_ = nullptr; // where the worker posts; set before it starts
     std::atomic<bool> stop_{false};
