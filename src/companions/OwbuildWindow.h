@@ -1,6 +1,7 @@
 #pragma once
 // OWBUILD's window: word lists and WordNet indexes in, a dictionary file out,
-// with the description, file format and filters the command line offers.
+// with the description, file format, common words and filters the command
+// line offers.
 
 #include "companions/CompanionWindow.h"
 
@@ -9,6 +10,9 @@
 class OwbuildWindow : public CompanionWindow {
 public:
     OwbuildWindow(Shell& shell, std::string programDirectory, SettingsStore& settings);
+
+    // The lists whose words are marked common.
+    FileListBox& CommonList() { return common_; }
 
 protected:
     void SetupWindow() override;
@@ -19,6 +23,7 @@ protected:
     void SaveChoices() override;
 
 private:
+    FileListBox& common_;
     quillon::tools::BuildRequest request_;
     quillon::tools::BuildReport report_;
 };

@@ -301,6 +301,13 @@
 #define IDS_ENCODINGANSI 31850
 #define IDS_DESCRIPTIONCUT 31851
 #define IDS_JOBRUNNING 31852
+#define IDC_COMMONLIST 31853 // OWBUILD: lists whose words are marked common
+#define IDC_COMMONADD 31854
+#define IDC_COMMONREMOVE 31855
+#define IDC_CLUEPHRASES 31856
+#define IDS_COMMONSELECTION 31857
+#define IDS_COMMONNEEDSVERSION1 31858
+#define IDS_MARKEDCOMMON 31859
 // Hidden words and copying from table windows.
 #define CM_HIDDENWORDS 31700 // Results menu: Find Hidden Words
 #define IDS_HIDDENWORDS 31701 // the Hidden Words window's title, settings name and help topic

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -129,20 +130,25 @@ TEST_F(OwbuildWindowTest, BuildsADictionaryThatInfoReads) {
     const std::string index = WriteFile("index.noun", "ice_cream n 1 1 @ 1 0 1\nhot_dog n 1\n");
     // An older dictionary of that name is replaced.
     const std::string output = WriteFile("Built by window.owd", "an older dictionary");
-    window->Lists().Add({list, list}); // the same file once
+    // hot dog and cat are in the dictionary; mouse is not.
+    const std::string common = WriteFile("common.txt", "hot dog\ncat\nmouse\n");
+    const std::string clueless = WriteFile("clueless.txt", "genus calluna\none c\n");
+    window->Lists().Add({list, list, clueless}); // the same file once
     window->SecondList().Add({index});
-    EXPECT_EQ(window->Lists().Count(), 1);
+    window->CommonList().Add({common});
+    EXPECT_EQ(window->Lists().Count(), 2);
     SetText(IDC_BUILDDESCRIPTION, "Pets and puddings");
     Click(IDC_NOPOSSESSIVES);
+    Click(IDC_CLUEPHRASES);
     SetText(IDC_OUTPUT, Scratch() + "Built by window"); // the extension comes by itself
     Click(IDC_RUN);
     WaitForJob();
     // cat, ice cream, dog and hot dog; one repeated cat (the phrase ice cream
-    // comes twice); cat's is filtered.
-    EXPECT_EQ(
-        window->ResultText().rfind("Wrote Built by window.owd. Entries: 4; skipped: 2; size: ", 0),
-        0u)
-        << window->ResultText();
+    // comes twice); cat's is filtered, and so are the two phrases no clue uses.
+    const std::string result = window->ResultText();
+    EXPECT_EQ(result.rfind("Wrote Built by window.owd. Entries: 4; skipped: 2; size: ", 0), 0u)
+        << result;
+    EXPECT_EQ(result.substr(result.size() - 18), " Marked common: 2.") << result;
     EXPECT_EQ(SendMessageA(window->Item(IDC_PROGRESS), PBM_GETPOS, 0, 0), 1000);
     EXPECT_EQ(Caption(IDC_OUTPUT), output);
     EXPECT_EQ(Caption(IDC_RUN), "B&uild");
@@ -153,6 +159,7 @@ TEST_F(OwbuildWindowTest, BuildsADictionaryThatInfoReads) {
     EXPECT_EQ(info.exitCode, 0) << info.output;
     EXPECT_NE(info.output.find("Description: Pets and puddings"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("Entries:     4"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Common:      2"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("Valid:       yes"), std::string::npos) << info.output;
 }
 
@@ -192,16 +199,34 @@ TEST_F(OwbuildWindowTest, SaysWhatIsMissingAndWhyAJobFailed) {
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     };
-    for (const char* missing :
-         {"Add at least one word list first.", "Choose the file to write first."}) {
+    // Each problem in turn, then its cure; common words need version 1.
+    const auto version = [this](WPARAM item) {
+        SendMessageA(window->Item(IDC_FORMATVERSION), CB_SETCURSEL, item, 0);
+    };
+    const struct {
+        const char* said;
+        std::function<void()> cure;
+    } problems[] = {
+        {"Add at least one word list first.",
+         [&] { window->Lists().Add({WriteFile("few.txt", "cat\n")}); }},
+        {"Choose the file to write first.",
+         [&] {
+             SetText(IDC_OUTPUT, Scratch() + "no such folder\\x.owd");
+             window->CommonList().Add({WriteFile("few common.txt", "cat\n")});
+             version(1);
+         }},
+        {"Only version 1 files can mark common words. Choose Version 1 as the file format, or "
+         "remove the common word lists.",
+         [&] { version(0); }},
+    };
+    for (const auto& problem : problems) {
         std::thread answering(answer);
         EXPECT_FALSE(window->Run());
         answering.join();
-        EXPECT_EQ(said, missing);
-        window->Lists().Add({WriteFile("few.txt", "cat\n")});
+        EXPECT_EQ(said, problem.said);
+        problem.cure();
     }
 
-    SetText(IDC_OUTPUT, Scratch() + "no such folder\\x.owd");
     ASSERT_TRUE(window->Run());
     WaitForJob();
     EXPECT_EQ(window->ResultText().rfind("Nothing was written: cannot create ", 0), 0u)
@@ -214,6 +239,8 @@ TEST_F(OwbuildWindowTest, RemembersItsChoicesAndOpensItsHelp) {
     SetText(IDC_BUILDDESCRIPTION, "Remembered");
     SendMessageA(window->Item(IDC_FORMATVERSION), CB_SETCURSEL, 1, 0);
     Click(IDC_PLAINONLY);
+    Click(IDC_CLUEPHRASES);
+    window->CommonList().Add({list});
     SetText(IDC_OUTPUT, "C:\\remembered.owd");
     EXPECT_FALSE(IsWindowEnabled(window->Item(IDC_LISTSREMOVE))) << "nothing selected";
     SendMessageA(window->Item(IDC_LISTS), LB_SETSEL, TRUE, 0);
@@ -231,6 +258,8 @@ TEST_F(OwbuildWindowTest, RemembersItsChoicesAndOpensItsHelp) {
     EXPECT_EQ(Caption(IDC_BUILDDESCRIPTION), "Remembered");
     EXPECT_EQ(SendMessageA(window->Item(IDC_FORMATVERSION), CB_GETCURSEL, 0, 0), 1);
     EXPECT_TRUE(IsDlgButtonChecked(window->Handle(), IDC_PLAINONLY));
+    EXPECT_TRUE(IsDlgButtonChecked(window->Handle(), IDC_CLUEPHRASES));
+    EXPECT_EQ(window->CommonList().Paths(), std::vector<std::string>{list});
     EXPECT_FALSE(IsDlgButtonChecked(window->Handle(), IDC_NOPOSSESSIVES));
     EXPECT_EQ(Caption(IDC_OUTPUT), "C:\\remembered.owd");
 }
