@@ -370,7 +370,7 @@ bool IsClick(UINT msg, WPARAM wParam) {
 } // namespace
 
 PVWColourButton::PVWColourButton(PropertiesViewWindows& owner, int id, bool framed)
-    : PVWControl(owner, id), framed_(framed) {}
+    : PVWChooserButton(owner, id, framed) {}
 
 COLORREF* PVWColourButton::CustomColours() {
     static COLORREF colours[16] = {
@@ -409,7 +409,7 @@ void PVWColourButton::Choose() {
     owner_.ColourChanged(cc.rgbResult, id_);
 }
 
-bool PVWColourButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool PVWChooserButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg == WM_DRAWITEM) {
         Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         result = TRUE;
@@ -423,8 +423,8 @@ bool PVWColourButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
 
 PVWFontButton::PVWFontButton(PropertiesViewWindows& owner, int id, std::string sample,
                              DWORD chooseFlags, double heightScale, double widthScale, bool framed)
-    : PVWControl(owner, id), sample_(std::move(sample)), chooseFlags_(chooseFlags),
-      heightScale_(heightScale), widthScale_(widthScale), framed_(framed) {}
+    : PVWChooserButton(owner, id, framed), sample_(std::move(sample)), chooseFlags_(chooseFlags),
+      heightScale_(heightScale), widthScale_(widthScale) {}
 
 void PVWFontButton::SetFont(const FontSetting& font, Colour background) {
     font_ = font;
@@ -486,18 +486,6 @@ void PVWFontButton::Choose() {
         layout::ScaleFontDimension(layout::ScaleFromDpi(lf.lfWidth, screenDpi), widthScale_);
     SetFont(chosen, background_);
     owner_.FontChanged(chosen, id_);
-}
-
-bool PVWFontButton::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_DRAWITEM) {
-        Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        result = TRUE;
-        return true;
-    }
-    if (!IsClick(msg, wParam)) return false;
-    Choose();
-    result = 0;
-    return true;
 }
 
 // ------------------------------------------------------------- enumeration

@@ -142,10 +142,25 @@ protected:
     void DrawHeaderItem(const DRAWITEMSTRUCT& item);
 };
 
+// An owner-drawn button that draws what it holds and opens a system chooser
+// when clicked.
+class PVWChooserButton : public PVWControl {
+public:
+    PVWChooserButton(PropertiesViewWindows& owner, int id, bool framed)
+        : PVWControl(owner, id), framed_(framed) {}
+
+protected:
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
+    virtual void Draw(const DRAWITEMSTRUCT& item) const = 0;
+    virtual void Choose() = 0;
+
+    bool framed_;
+};
+
 // An owner-drawn button that shows a colour swatch; a click opens the system
 // Choose Color dialog (titled from the label before the button) and reports
 // ColourChanged when the user picks one.
-class PVWColourButton : public PVWControl {
+class PVWColourButton : public PVWChooserButton {
 public:
     PVWColourButton(PropertiesViewWindows& owner, int id, bool framed = true);
     Colour GetColour() const { return colour_; }
@@ -154,21 +169,17 @@ public:
     // what the user defines there stays until the program ends.
     static COLORREF* CustomColours();
 
-protected:
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void Draw(const DRAWITEMSTRUCT& item) const;
-    void Choose();
+    void Draw(const DRAWITEMSTRUCT& item) const override;
+    void Choose() override;
 
     Colour colour_ = 0;
-    bool framed_;
 };
 
 // An owner-drawn button that shows a sample text in a font on a background; a
 // click opens the system Choose Font dialog (titled from the label before the
 // button) and reports FontChanged when the user picks a font.
-class PVWFontButton : public PVWControl {
+class PVWFontButton : public PVWChooserButton {
 public:
     // chooseFlags are the CF_ options of the Choose Font dialog; the chosen
     // height and width are multiplied by the scales. Font sizes are kept in
@@ -180,12 +191,9 @@ public:
     // A new background under the same sample (the result background colour).
     void SetBackground(Colour background);
 
-protected:
-    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-    void Draw(const DRAWITEMSTRUCT& item) const;
-    void Choose();
+    void Draw(const DRAWITEMSTRUCT& item) const override;
+    void Choose() override;
     // The sample's font at the owner's DPI, made again when that changes.
     HFONT SampleFont() const;
 
@@ -193,7 +201,6 @@ private:
     DWORD chooseFlags_;
     double heightScale_;
     double widthScale_;
-    bool framed_;
     FontSetting font_;
     Colour background_ = 0xFFFFFF;
     mutable fw::Font hfont_;
