@@ -3,9 +3,12 @@
 #include "framework/Handles.h"
 #include "settings/SettingsStore.h"
 
+#include <commctrl.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace guitest {
 
@@ -105,6 +108,40 @@ std::string TextOf(HWND window) {
 
 std::string ItemText(HWND dialog, int id) {
     return TextOf(GetDlgItem(dialog, id));
+}
+
+Rows ListRows(HWND list, int columns) {
+    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int c = 0; c < columns; ++c) {
+            char text[1000] = {};
+            ListView_GetItemText(list, static_cast<int>(i), c, text, sizeof text);
+            rows[i].push_back(text);
+        }
+    return rows;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::string& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
 }
 
 std::vector<HWND> VisibleThreadWindows(const char* className) {

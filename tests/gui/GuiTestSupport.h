@@ -22,6 +22,8 @@
 
 namespace guitest {
 
+inline constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
+
 // A Unix path seen from Windows under Wine (drive Z: is the Unix root).
 std::string WindowsPath(const std::string& unixPath);
 // The runnable folder (with the help pages), ending in a backslash.
@@ -68,6 +70,12 @@ std::string ReadSettingText(const std::string& name, const std::string& fallback
 // The text of a window, and of a dialog's control.
 std::string TextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
+// What a list view shows, row by row in its current order, and the
+// clipboard's text.
+using Rows = std::vector<std::vector<std::string>>;
+Rows ListRows(HWND list, int columns);
+std::string ClipboardText();
+void SetClipboardText(const std::string& text);
 // The visible top-level windows of this thread, of a window class or all.
 std::vector<HWND> VisibleThreadWindows(const char* className = nullptr);
 // The visible, enabled top-level window of this thread with this caption: of
@@ -178,6 +186,25 @@ protected:
         PumpMessages(30);
         EXPECT_TRUE(script.Done());
     }
+    // The result menu opened from the keyboard under the focused row, its
+    // item with the access key picked.
+    void FromResultMenu(char key) {
+        callback.Post(
+            [key] {
+                if (HWND popup = FindWindowA("#32768", nullptr))
+                    PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(key), 0);
+            },
+            8);
+        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
+                     MAKELPARAM(-1, -1));
+        PumpMessages(30);
+    }
+    // Whether a command is handled and enabled where the menus would ask.
+    bool Enabled(UINT id) const {
+        fw::CommandEnabler ce(id);
+        app->Frame()->RouteCommandEnable(ce);
+        return ce.Handled() && ce.Enabled();
+    }
     bool HaveDictionary() const {
         return view && view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
     }
@@ -191,6 +218,7 @@ protected:
     }
 
     ShellType shell;
+    LoopCallback callback;
     std::unique_ptr<QuillonAppWindows> app;
     WordplayViewWindows* view = nullptr;
 };

@@ -19,106 +19,32 @@
 namespace {
 
 using namespace guitest;
-using Rows = std::vector<std::vector<std::string>>;
 
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
-
-Rows ListRows(HWND list, int columns) {
-    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < columns; ++c) {
-            char text[1000] = {};
-            ListView_GetItemText(list, static_cast<int>(i), c, text, sizeof text);
-            rows[i].push_back(text);
-        }
-    return rows;
-}
-
-std::string Caption(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr)) return text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
-class HiddenWords : public ::testing::Test {
+class HiddenWords : public AppTest<> {
 protected:
-    void SetUp() override { ClearSettings(); }
-    void TearDown() override {
-        if (app && app->Frame() && IsWindow(app->Frame()->Handle()))
-            SendMessageA(app->Frame()->Handle(), WM_CLOSE, 0, 0);
-        PumpMessages(10);
-    }
     // Starts the program; false without a dictionary.
-    bool Start() {
-        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
-        app->InitMainWindow();
-        if (!app->InitInstance()) return false;
-        view = app->ResultsView();
-        PumpMessages(30);
-        return view && view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
-    }
-    void Search(const char* answer) {
-        SetWindowTextA(view->AnswerBox(), answer);
-        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
-        PumpMessages(30);
-    }
-    bool Enabled(UINT command) {
-        fw::CommandEnabler ce(command);
-        view->CommandEnable(ce);
-        return ce.Enabled();
-    }
-    // The result menu from the keyboard; "H" picks Find Hidden Words.
-    void FindFromTheMenu() {
-        callback.Post(
-            [] {
-                if (HWND popup = FindWindowA("#32768", nullptr))
-                    PostMessageA(popup, WM_CHAR, 'h', 0);
-            },
-            8);
-        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
-                     MAKELPARAM(-1, -1));
-        PumpMessages(30);
+    bool Open() {
+        Start();
+        return !HasFatalFailure() && HaveDictionary();
     }
     // A key sent where the focus is through the program's loop, Ctrl held or not.
     void Press(UINT vk, bool ctrl = false) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
-        SetKeyboardState(keys);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, ctrl);
         PostMessageA(GetFocus(), WM_KEYDOWN, vk, 0);
         PostMessageA(GetFocus(), WM_KEYUP, vk, 0);
         app->PumpWaitingMessages();
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
-        SetKeyboardState(keys);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, false);
         PumpMessages(20);
     }
-
-    RecordingShell shell;
-    LoopCallback callback;
-    std::unique_ptr<QuillonAppWindows> app;
-    WordplayViewWindows* view = nullptr;
 };
 
 TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesAndTheKeyboardWorksTheRows) {
-    if (!Start()) GTEST_SKIP() << kNoDictionary;
+    if (!Open()) GTEST_SKIP() << kNoDictionary;
     EXPECT_FALSE(Enabled(CM_HIDDENWORDS)) << "no answer searched yet";
     Search("CARPET");
     EXPECT_TRUE(Enabled(CM_HIDDENWORDS));
     const std::vector<WordplayRow> rowsBefore = view->Rows();
-    FindFromTheMenu();
+    FromResultMenu('h');
 
     HiddenWordsViewWindows* window = view->HiddenWordsWindow();
     ASSERT_NE(window, nullptr);
@@ -129,7 +55,7 @@ TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesAndTheKeyboardWorksTheRows) 
     EXPECT_EQ(ListRows(window->List(), 3), HiddenWordCells(expected)) << "best first";
     EXPECT_EQ(window->HeaderTitle(0), "Phrase");
     EXPECT_EQ(window->HeaderTitle(2), "Common words");
-    const std::string caption = Caption(window->Handle());
+    const std::string caption = TextOf(window->Handle());
     EXPECT_EQ(caption.rfind("Hidden Words in CARPET", 0), 0u) << caption;
     ASSERT_TRUE(expected.Cut()) << "CARPET hides in more phrases than are listed";
     EXPECT_NE(caption.find(": the best 200 of "), std::string::npos) << caption;
@@ -160,9 +86,9 @@ TEST_F(HiddenWords, ResultMenuListsTheFindersPhrasesAndTheKeyboardWorksTheRows) 
 
     // Another answer with no phrases: the same window, empty.
     Search("qxjz");
-    FindFromTheMenu();
+    FromResultMenu('h');
     EXPECT_EQ(view->HiddenWordsWindow(), window);
-    EXPECT_EQ(Caption(window->Handle()), "Hidden Words in qxjz");
+    EXPECT_EQ(TextOf(window->Handle()), "Hidden Words in qxjz");
     EXPECT_EQ(ListView_GetItemCount(window->List()), 0);
 }
 

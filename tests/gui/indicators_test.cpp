@@ -24,9 +24,6 @@
 namespace {
 
 using namespace guitest;
-using Rows = std::vector<std::vector<std::string>>;
-
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 
 // The rows of a shipped table as a plain reading of its lines gives them:
 // every line with a tab after the caption and the titles, split at its tabs,
@@ -50,18 +47,6 @@ Rows ReferenceRows(const std::string& file, const std::string& filter = "") {
     return rows;
 }
 
-// What the list shows, row by row, in its current order.
-Rows ListRows(HWND list, int columns) {
-    Rows rows(static_cast<std::size_t>(ListView_GetItemCount(list)));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (int c = 0; c < columns; ++c) {
-            char text[1000] = {};
-            ListView_GetItemText(list, static_cast<int>(i), c, text, sizeof text);
-            rows[i].push_back(text);
-        }
-    return rows;
-}
-
 std::vector<std::string> Headings(HWND list, int columns) {
     std::vector<std::string> titles;
     for (int i = 0; i < columns; ++i) {
@@ -82,14 +67,6 @@ std::string Caption(HWND window) {
     return text;
 }
 
-// Ctrl in the thread's keyboard state (what GetKeyState reads).
-void HoldCtrl(bool down) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = keys[VK_LCONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-}
-
 void Click(HWND window, int x, int y) {
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -102,35 +79,19 @@ void ClickHeading(HWND list, int column) {
     Click(ListView_GetHeader(list), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-class Indicators : public ::testing::Test {
+class Indicators : public AppTest<> {
 protected:
-    void SetUp() override { ClearSettings(); }
     void TearDown() override { Quit(); }
 
-    void Start() {
-        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
-        app->InitMainWindow();
-        ASSERT_TRUE(app->InitInstance());
-        view = app->ResultsView();
-        ASSERT_NE(view, nullptr);
-        PumpMessages(30);
-    }
+    // Closes the program as the user does, so that it saves its settings.
     void Quit() {
-        if (app && app->Frame() && IsWindow(app->Frame()->Handle()))
-            SendMessageA(app->Frame()->Handle(), WM_CLOSE, 0, 0);
-        PumpMessages(10);
-        app.reset();
-        view = nullptr;
+        if (Frame() && IsWindow(Frame())) SendMessageA(Frame(), WM_CLOSE, 0, 0);
+        Stop();
     }
     // Starts the program and searches for answer; false without a dictionary.
     bool StartAndSearch(const std::string& answer) {
         Start();
-        if (HasFatalFailure() || !view->Dictionary() || view->Dictionary()->FirstInvalidPath())
-            return false;
-        SetWindowTextA(view->AnswerBox(), answer.c_str());
-        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
-        PumpMessages(30);
-        return !view->Rows().empty();
+        return !HasFatalFailure() && Search(answer) && !view->Rows().empty();
     }
     // A key pressed where the keyboard focus is, through the program's own loop.
     void Press(UINT vk) {
@@ -142,28 +103,15 @@ protected:
         PumpMessages(20);
     }
     void CtrlEnter() {
-        HoldCtrl(true);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, true);
         Press(VK_RETURN);
-        HoldCtrl(false);
-    }
-    // The result menu opened from the keyboard under the focused row, its
-    // item with the access key picked.
-    void FromResultMenu(char key) {
-        callback.Post(
-            [key] {
-                if (HWND popup = FindWindowA("#32768", nullptr))
-                    PostMessageA(popup, WM_CHAR, static_cast<WPARAM>(key), 0);
-            },
-            8);
-        SendMessageA(view->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view->List()),
-                     MAKELPARAM(-1, -1));
-        PumpMessages(30);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, false);
     }
     // Walks the tokens of the rows with Ctrl+Right until one satisfies
     // wanted; false when no row has one.
     bool PointAt(const std::function<bool(const WordplayRowContext&)>& wanted) {
         SetFocus(view->List());
-        HoldCtrl(true);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, true);
         bool found = false;
         for (std::size_t row = 0; row < view->Rows().size() && !found; ++row) {
             const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -176,7 +124,7 @@ protected:
                 found = wanted(view->Token());
             }
         }
-        HoldCtrl(false);
+        HoldKeys({VK_CONTROL, VK_LCONTROL}, false);
         return found;
     }
     bool PointAtSymbol(int kind) {
@@ -202,11 +150,6 @@ protected:
         return order;
     }
     HWND Handle(int kind) const { return view->IndicatorsWindow(kind)->Handle(); }
-
-    RecordingShell shell;
-    LoopCallback callback;
-    std::unique_ptr<QuillonAppWindows> app;
-    WordplayViewWindows* view = nullptr;
 };
 
 TEST_F(Indicators, AnAbbreviationsRowsThenClosingHidesAndReopeningKeepsWidthsAndSort) {

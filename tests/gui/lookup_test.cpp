@@ -22,7 +22,6 @@ using Kind = LookupKind;
 
 constexpr const char* kSetupCaption = "Lookup Methods";
 constexpr const char* kFailureCaption = "Dictionary Lookup Failure";
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 const std::string kSuffix = "\tCtrl+Alt+Enter";
 
 // Words as a user types them into the answer box (at most 31 characters):
@@ -207,7 +206,6 @@ protected:
     std::optional<std::string> FailureBox(const std::function<void()>& action,
                                           HWND expectedOwner = nullptr) {
         std::optional<std::string> text;
-        LoopCallback callback;
         callback.Post(
             [&] {
                 HWND box = FindWindowA("#32770", kFailureCaption);

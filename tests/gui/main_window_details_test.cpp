@@ -21,7 +21,6 @@ namespace {
 
 using namespace guitest;
 
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 
 class MainWindowDetails : public ::testing::Test {
 protected:

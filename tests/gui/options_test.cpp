@@ -19,7 +19,6 @@ namespace {
 
 using namespace guitest;
 
-constexpr const char* kNoDictionary = "the default dictionary is not in the runnable folder";
 constexpr const char* kOptions = "Quillon Options";
 constexpr const char* kDefaultDictionary = "Dictionaries\\Standard English.owd";
 

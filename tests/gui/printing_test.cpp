@@ -216,11 +216,6 @@ protected:
         return {};
     }
     fw::Printer* Printer() const { return view->Context().GetPrinter(); }
-    bool Enabled(UINT id) const {
-        fw::CommandEnabler ce(id);
-        app->Frame()->RouteCommandEnable(ce);
-        return ce.Handled() && ce.Enabled();
-    }
     void SelectRows(const std::vector<int>& rows) {
         ListView_SetItemState(view->List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         for (int row : rows)
@@ -417,7 +412,6 @@ TEST_F(Printing, WithoutAPrinterTheCommandsAreDisabledAndDoNothing) {
     // Called anyway, they show nothing: the callback can only run inside them
     // if one of them runs a dialog, which it then closes.
     bool inside = true, dialogShown = false;
-    LoopCallback callback;
     callback.Post([&] {
         if (!inside) return;
         dialogShown = true;
