@@ -3,17 +3,13 @@
 // positions onto scroll bars, whose positions end at 32 767.
 #pragma once
 
+#include "layout/DialogLayout.h"
+
 #include <cstdint>
 
 namespace preview {
 
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
+using Rect = layout::Rect;
 
 // The page window inside a client of clientWidth x clientHeight with margin m
 // all round: a portrait (or square) page fills the width and takes 95 % of
