@@ -5,6 +5,8 @@
 //
 // Every figure is the median of N runs (default 7). "first" is what a user
 // waits for the first time (index and find); later answers cost "find" only.
+#include "Timing.h"
+
 #include "search/HiddenWords.h"
 #include "search/WordplaySearch.h"
 
@@ -17,16 +19,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 } // namespace
 

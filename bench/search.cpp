@@ -12,6 +12,8 @@
 //
 // Every figure is the median of N runs (default 7); the batch (default 10000
 // answers, 0 to leave it out) runs once.
+#include "Timing.h"
+
 #include "results/AbbreviationSet.h"
 #include "results/ColumnTable.h"
 #include "results/ResultList.h"
@@ -35,16 +37,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 constexpr int kMaxPieces = 4;
 
