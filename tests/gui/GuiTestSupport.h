@@ -156,8 +156,9 @@ protected:
     void SetUp() override { ClearSettings(); }
     void TearDown() override { Stop(); }
 
-    void Start() {
+    void Start(int showCommand = SW_SHOWNORMAL) {
         app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
+        app->SetShowCommand(showCommand);
         app->InitMainWindow();
         ASSERT_TRUE(app->InitInstance());
         view = app->ResultsView();

@@ -21,51 +21,22 @@ namespace {
 
 using namespace guitest;
 
-
-class MainWindowDetails : public ::testing::Test {
+class MainWindowDetails : public AppTest<> {
 protected:
     void SetUp() override {
-        ClearSettings();
+        AppTest::SetUp();
         CurrentHelpContext = 0;
         SavedHelpContext = 0;
     }
     void TearDown() override {
-        Close();
+        Stop();
         ClearSettings();
     }
-    void Start(int showCommand = SW_SHOWNORMAL) {
-        app = std::make_unique<QuillonAppWindows>(DistDirectory(), shell, RegistrySettings());
-        app->SetShowCommand(showCommand);
-        app->InitMainWindow();
-        ASSERT_TRUE(app->InitInstance());
-        view = app->ResultsView();
-        PumpMessages(30);
-    }
-    void Close() {
-        if (app && Frame() && IsWindow(Frame())) DestroyWindow(Frame());
-        PumpMessages(10);
-        app.reset();
-        view = nullptr;
-    }
-    bool HaveDictionary() const {
-        return view->Dictionary() && !view->Dictionary()->FirstInvalidPath();
-    }
-    void SearchFor(const std::string& answer) {
-        SetWindowTextA(view->AnswerBox(), answer.c_str());
-        SendMessageA(GetDlgItem(view->Handle(), IDC_START), BM_CLICK, 0, 0);
-        PumpMessages(30);
-    }
-    HWND Frame() const { return app && app->Frame() ? app->Frame()->Handle() : nullptr; }
     HWND AnswerEdit() const { return GetWindow(view->AnswerBox(), GW_CHILD); }
     int AnswerHeight() const {
         RECT r{};
         GetWindowRect(AnswerEdit(), &r);
         return r.bottom - r.top;
-    }
-    std::string Caption() const {
-        char text[256] = {};
-        GetWindowTextA(Frame(), text, sizeof text);
-        return text;
     }
     std::string Page(int context) const {
         return DistDirectory() + "help\\" + HelpPageForContext(context);
@@ -82,11 +53,6 @@ protected:
             texts.push_back(row.text);
         return texts;
     }
-
-    RecordingShell shell;
-    LoopCallback callback;
-    std::unique_ptr<QuillonAppWindows> app;
-    WordplayViewWindows* view = nullptr;
 };
 
 TEST_F(MainWindowDetails, AMinimisedStartKeepsTheDefaultRestoredPlace) {
@@ -182,7 +148,7 @@ TEST_F(MainWindowDetails, F1ShowsTheTopicOfWhereTheFocusIs) {
 TEST_F(MainWindowDetails, F1OnAHighlightedCommandOfTheResultMenuExplainsThatCommand) {
     Start();
     if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
-    SearchFor("carpet");
+    Search("carpet");
     ASSERT_FALSE(view->Rows().empty());
     const std::string statusBefore = app->Frame()->GetStatusBar()->Status();
 
@@ -243,7 +209,7 @@ TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
     EXPECT_EQ(view->HeaderTitle(2), "Type");
     SaveScreenshot(Frame(), "columns-notation-first");
     // A good order with the notation first is still taken.
-    Close();
+    Stop();
     WriteSettingInt("WordplayColumnUsage0", ColumnKind::Wordplay);
     WriteSettingInt("WordplayColumnUsage1", ColumnKind::Type);
     WriteSettingInt("WordplayColumnUsage2", ColumnKind::Pieces);
@@ -255,8 +221,8 @@ TEST_F(MainWindowDetails, AStoredOrderWithoutTheNotationFirstFallsBack) {
 TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     Start();
     if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
-    SearchFor("ice");
-    SearchFor("tea");
+    Search("ice");
+    Search("tea");
     using History = std::vector<std::string>;
     ASSERT_EQ(view->History(), (History{"tea", "ice"}));
     HWND box = view->AnswerBox();
@@ -269,10 +235,10 @@ TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     SendMessageA(view->Handle(), WM_COMMAND, MAKEWPARAM(IDC_ANSWER, CBN_SELENDOK),
                  reinterpret_cast<LPARAM>(box));
     EXPECT_EQ(view->History(), (History{"tea", "ice"})) << "searched inside the notification";
-    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_EQ(TextOf(Frame()), "tea - Quillon");
     SendMessageA(box, CB_SHOWDROPDOWN, FALSE, 0);
     PumpMessages(20);
-    EXPECT_EQ(Caption(), "ice - Quillon");
+    EXPECT_EQ(TextOf(Frame()), "ice - Quillon");
     EXPECT_EQ(view->History(), (History{"ice", "tea"}));
 
     // The whole way with the keyboard: open the list, move down, Enter.
@@ -284,7 +250,7 @@ TEST_F(MainWindowDetails, AHistoryPickIsSearchedAfterTheComboBoxHasFinished) {
     PostMessageA(AnswerEdit(), WM_KEYDOWN, VK_RETURN, 0);
     PumpMessages(50);
     EXPECT_FALSE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
-    EXPECT_EQ(Caption(), "tea - Quillon");
+    EXPECT_EQ(TextOf(Frame()), "tea - Quillon");
     EXPECT_EQ(view->History(), (History{"tea", "ice"}));
     char text[64] = {};
     GetWindowTextA(box, text, sizeof text);
@@ -313,17 +279,17 @@ bool RowShowsRed(HWND list, int item, int width) {
 TEST_F(MainWindowDetails, DamagedSettingsTakeTheirDefaults) {
     Start();
     if (!HaveDictionary()) GTEST_SKIP() << kNoDictionary;
-    SearchFor("carpet");
+    Search("carpet");
     const std::vector<std::string> expected = Texts();
     const int defaultBoxHeight = AnswerHeight();
-    Close();
+    Stop();
 
     WriteSettingInt("WordplayMaxPieces", static_cast<int>(4000000000u)); // reads back negative
     StoreText("WordplayWordplayNotationColor", "999,999,-5");
     StoreText("WordplayAnswerFont", "0,0,0,-2000000000,0,0,0,400,0,0,0,0,3,2,1,49,Courier New");
     Start();
     EXPECT_EQ(view->MaxPieces(), 4);
-    SearchFor("carpet");
+    Search("carpet");
     EXPECT_EQ(Texts(), expected) << "every charade, container and deletion is still there";
 
     // The answer box keeps the default font's height, and takes typing.
